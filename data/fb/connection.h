@@ -1,0 +1,68 @@
+#pragma once
+
+#include "data/fb/column.h"
+#include "data/types/value.h"
+
+#include <QList>
+#include <QMap>
+#include <QString>
+
+#include <memory>
+
+namespace quelmaro::fb {
+
+class Transaction;
+class Cursor;
+
+using Row = QList<Value>;
+
+// All rows of a statement, with the columns that describe them.
+struct QueryResult {
+    QList<Column> columns;
+    QList<Row> rows;
+    int columnIndex(const QString& name) const; // case-insensitive, -1 when absent
+};
+
+// One attachment to a Firebird database. Parameters are held by name and matched without regard to case;
+// the defaults are the data module's (SQLDialect 3, WaitOnLocks True, read-committed with record versions,
+// CommitRetain False, BlobSize -1). "Database" is a bare file path (embedded engine) or "host:path" (server).
+// The attachment always uses character set UTF8, so all text is Unicode whatever the database's own.
+class Connection {
+public:
+    Connection();
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    void setParameter(const QString& name, const QString& value);
+    QString parameter(const QString& name) const; // "" when unset
+    QMap<QString, QString> parameters() const;    // keys as first written
+
+    // Transactions of this connection only read (the transmission's origin connection).
+    void setReadOnly(bool readOnly);
+    bool isReadOnly() const;
+
+    bool isOpen() const;
+    void open(); // attaches with the parameters held now; does nothing when already open
+    void close();
+    // Creates the file named by "Database" (dialect 3, default character set UTF8) and stays attached to it.
+    void createDatabase();
+
+    // Statements run with bound parameters, each in its own transaction committed at once.
+    QueryResult query(const QString& sql, const QList<Value>& params = {});
+    // Runs a statement that returns no rows, or EXECUTE PROCEDURE: the output parameters as one row.
+    Row execute(const QString& sql, const QList<Value>& params = {});
+    // A select whose rows are read as needed; the cursor's own transaction commits when it is closed.
+    std::unique_ptr<Cursor> openCursor(const QString& sql, const QList<Value>& params = {});
+
+    // An explicit read-committed, record-version, wait transaction.
+    std::unique_ptr<Transaction> startTransaction();
+
+    struct Handles;
+    Handles& handles(); // for Transaction, Statement and Cursor
+
+private:
+    std::unique_ptr<Handles> handles_;
+};
+
+} // namespace quelmaro::fb

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "data/fb/connection.h"
+#include "data/fb/transaction.h"
+
+#include <memory>
+
+namespace quelmaro::fb {
+
+// A statement prepared once inside a transaction and run many times with bound parameters.
+class Statement {
+public:
+    Statement(Transaction& transaction, const QString& sql);
+    ~Statement();
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    const QList<Column>& columns() const;    // output columns (or output parameters)
+    const QList<Column>& parameters() const; // input parameters
+    bool returnsRows() const;                // a select or a selectable procedure
+
+    // Runs a statement without a result set; EXECUTE PROCEDURE gives its output parameters as a row.
+    Row execute(const QList<Value>& params = {});
+    // Opens the rows of a select.
+    std::unique_ptr<Cursor> open(const QList<Value>& params = {});
+    // Rows changed by the last execute (insert, update, delete).
+    qint64 affectedRows() const;
+
+    struct Handle;
+
+private:
+    Transaction& transaction_;
+    std::unique_ptr<Handle> handle_;
+};
+
+// The open rows of a select. When it owns its transaction (Connection::openCursor), closing or
+// destroying the cursor commits that transaction.
+class Cursor {
+public:
+    ~Cursor();
+    Cursor(const Cursor&) = delete;
+    Cursor& operator=(const Cursor&) = delete;
+
+    const QList<Column>& columns() const;
+    // The next row, or false at the end (the cursor is then closed).
+    bool fetch(Row& row);
+    void close();
+
+    struct Handle;
+    explicit Cursor(std::unique_ptr<Handle> handle);
+
+private:
+    std::unique_ptr<Handle> handle_;
+};
+
+} // namespace quelmaro::fb

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "data/fb/connection.h"
+
+namespace quelmaro::fb {
+
+// A transaction on one connection; rolled back when destroyed without commit.
+class Transaction {
+public:
+    explicit Transaction(Connection& connection);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    bool isActive() const;
+    void commit();
+    void rollback();
+
+    // Statements inside this transaction, with bound parameters.
+    QueryResult query(const QString& sql, const QList<Value>& params = {});
+    Row execute(const QString& sql, const QList<Value>& params = {});
+
+    Connection& connection() { return connection_; }
+    struct Handle;
+    Handle& handle();
+
+private:
+    Connection& connection_;
+    std::unique_ptr<Handle> handle_;
+};
+
+} // namespace quelmaro::fb

@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Starts or stops the services the tests need: the Firebird server on localhost and CUPS with a
+# file queue that keeps Qt's PDF. Writes the settings the tests read to $QUELMARO_SERVICES_ENV.
+#   scripts/services.sh start <state-dir>
+#   scripts/services.sh stop  <state-dir>
+set -euo pipefail
+
+action=${1:?start or stop}
+state=$(realpath -m "${2:?state folder}")
+mkdir -p "$state"
+
+# The tests log in to the server as SYSDBA with Firebird's customary password.
+fb_user=SYSDBA
+fb_password=masterkey
+printer=quelmaro_pdf
+
+start_firebird() {
+    if [ -s "$state/fbguard.pid" ] && kill -0 "$(cat "$state/fbguard.pid")" 2>/dev/null; then
+        return
+    fi
+    # The password is set in the security database (embedded) before the server holds it open,
+    # and kept in the file that Debian's maintenance scripts read.
+    echo "alter user $fb_user password '$fb_password'; commit;" |
+        isql-fb -q -user SYSDBA /var/lib/firebird/3.0/system/security3.fdb >/dev/null
+    chown firebird:firebird /var/lib/firebird/3.0/system/security3.fdb
+    sed -i "s/^ISC_PASSWORD=.*/ISC_PASSWORD=\"$fb_password\"/" /etc/firebird/3.0/SYSDBA.password
+    mkdir -p /run/firebird3.0 && chown firebird:firebird /run/firebird3.0
+    mkdir -p "$state/fbdata" && chown firebird:firebird "$state/fbdata" && chmod 0777 "$state/fbdata"
+    setsid setpriv --reuid=firebird --regid=firebird --init-groups /usr/sbin/firebird \
+        </dev/null >"$state/firebird.log" 2>&1 &
+    echo $! >"$state/fbguard.pid"
+    for _ in $(seq 100); do
+        if (exec 3<>/dev/tcp/127.0.0.1/3050) 2>/dev/null; then return; fi
+        sleep 0.1
+    done
+    echo "Firebird server did not start; see $state/firebird.log" >&2
+    exit 1
+}
+
+start_cups() {
+    grep -q '^FileDevice Yes' /etc/cups/cups-files.conf || echo 'FileDevice Yes' >>/etc/cups/cups-files.conf
+    if ! lpstat -r 2>/dev/null | grep -q 'is running'; then
+        /usr/sbin/cupsd
+        touch "$state/cupsd.started"
+        for _ in $(seq 100); do
+            lpstat -r 2>/dev/null | grep -q 'is running' && break
+            sleep 0.1
+        done
+    fi
+    mkdir -p "$state/printer" && chmod 0777 "$state/printer"
+    lpadmin -p "$printer" -E -v "file://$state/printer/out.pdf" \
+        -m lsb/usr/cupsfilters/Generic-PDF_Printer-PDF.ppd -o PageSize=Letter
+}
+
+case "$action" in
+start)
+    start_firebird
+    start_cups
+    cat >"$state/services.env" <<ENV
+export QUELMARO_FB_SERVER_USER=$fb_user
+export QUELMARO_FB_SERVER_PASSWORD=$fb_password
+export QUELMARO_FB_SERVER_DIR=$state/fbdata
+export QUELMARO_TEST_PRINTER=$printer
+export QUELMARO_TEST_PRINTER_OUTPUT=$state/printer/out.pdf
+ENV
+    ;;
+stop)
+    if [ -s "$state/fbguard.pid" ]; then
+        kill -TERM "$(cat "$state/fbguard.pid")" 2>/dev/null || true
+        rm -f "$state/fbguard.pid"
+    fi
+    if [ -e "$state/cupsd.started" ] && [ -s /run/cups/cupsd.pid ]; then
+        kill -TERM "$(cat /run/cups/cupsd.pid)" 2>/dev/null || true
+        rm -f "$state/cupsd.started"
+    fi
+    ;;
+*)
+    echo "usage: $0 start|stop <state-dir>" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, starts the Firebird server and CUPS, runs every test, stops them again.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/deps.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$(nproc)"
+
+state=$PWD/build/services
+bash scripts/services.sh start "$state"
+trap 'bash scripts/services.sh stop "$state"' EXIT
+# shellcheck disable=SC1091
+source "$state/services.env"
+
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir build --output-on-failure -j"$(nproc)" "$@"
