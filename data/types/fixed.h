@@ -22,8 +22,11 @@ public:
         return f;
     }
     static Fixed fromInt(std::int64_t units);
-    // A value held with `scale` decimals (a database NUMERIC's scale is negative, e.g. -2), rounded half to even.
+    // A value held with `scale` decimals (a database NUMERIC's scale is negative, e.g. -2), rounded half to
+    // even.
     static Fixed fromScaled(std::int64_t value, int scale);
+    // Nearest four-place value, halves to even; NaN, infinities and values out of range throw.
+    static Fixed fromDouble(double value);
     // Optional sign, digits, optional "." with up to four digits. Anything else throws ConversionError.
     static Fixed parse(const QString& text);
 
@@ -32,6 +35,8 @@ public:
     std::int64_t toScaled(int scale) const;
     double toDouble() const { return double(raw_) / kOne; }
     bool isZero() const { return raw_ == 0; }
+    // True when there is nothing after the decimal point.
+    bool isWhole() const { return raw_ % kOne == 0; }
 
     Fixed operator+(Fixed other) const;
     Fixed operator-(Fixed other) const;
@@ -40,16 +45,19 @@ public:
     Fixed operator-() const;
     Fixed& operator+=(Fixed other) { return *this = *this + other; }
     Fixed& operator-=(Fixed other) { return *this = *this - other; }
+    Fixed& operator*=(Fixed other) { return *this = *this * other; }
+    Fixed& operator/=(Fixed other) { return *this = *this / other; }
     friend constexpr auto operator<=>(Fixed, Fixed) = default;
 
-    // Rounded to `decimals` places (0..4), halves to even.
+    // Rounded to `decimals` places, halves to even (four or more places leave the value as it is).
     Fixed rounded(int decimals) const;
     // Rounded to a multiple of 10^exponent (exponent may be negative), halves to even.
     Fixed roundedToPowerOfTen(int exponent) const;
 
     // Plain text: "-1234.5" (no thousands, no trailing zeros, "0" for zero).
     QString toString() const;
-    // Number format: "," between thousands, "." and exactly `decimals` places, rounded half to even.
+    // Number format: "," between thousands, "." and exactly `decimals` places (0 to 18), rounded half to
+    // even.
     QString format(int decimals) const;
 
 private:
