@@ -20,7 +20,8 @@ public:
     std::function<void(int page)> onPageStart;
 
 protected:
-    void beginPage(float paperWidth, float paperHeight) override;
+    void beginPage() override;
+    void endPage(float paperWidth, float paperHeight) override;
     void store(DrawCommand command) override;
 
 private:

@@ -65,10 +65,13 @@ public:
     double YDPI() const { return resolution_.height(); }
 
 protected:
-    // Called for page 1 by the owner and for every further page by NewPage.
+    // Page 1 is started and the last page finished by the owner, the others by NewPage.
     void startPage();
-    // A new page of the given paper size begins; the commands that follow belong to it.
-    virtual void beginPage(float paperWidth, float paperHeight) = 0;
+    void finishPage();
+    // A new page begins; the commands that follow belong to it.
+    virtual void beginPage() = 0;
+    // The current page is complete, on paper of this size in inches.
+    virtual void endPage(float paperWidth, float paperHeight) = 0;
     virtual void store(DrawCommand command) = 0;
 
 private:
@@ -78,13 +81,15 @@ private:
     void storeText(float x, TextAlign align, const QString& text);
     void storePenIfChanged();
     double textWidth(const QString& text) const;
-    void refreshPrinter();
+    void storeFontIfChanged();
+    void useSelectedPrinter();
 
     ReportPrinter& printer_;
     bool hasPrinter_ = false;
     QSizeF resolution_;
     QSizeF storedPaper_{8.5, 11.0};
-    double scaleX_, scaleY_, unitsPerInch_;
+    double scaleX_ = 1.0, scaleY_ = 1.0;
+    double unitsPerInch_ = 1.0;
     int currentPage_ = 0;
     double xPos_ = 0, yPos_ = 0;
     double penX_ = 0, penY_ = 0;

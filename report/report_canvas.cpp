@@ -1,0 +1,174 @@
+#include "report/report_canvas.h"
+
+#include "report/report_fonts.h"
+#include "report/report_printer.h"
+
+#include <QFontMetricsF>
+
+namespace quelmaro {
+
+namespace {
+
+// Texts are measured at a fine resolution so the text position after a text is exact on any printer.
+constexpr double kMeasureDpi = 1200.0;
+constexpr double kNoPrinterDpi = 600.0;
+
+const QPaintDevice& measureDevice() {
+    static const QImage device = [] {
+        QImage image(1, 1, QImage::Format_ARGB32);
+        image.setDotsPerMeterX(int(kMeasureDpi / 0.0254 + 0.5));
+        image.setDotsPerMeterY(int(kMeasureDpi / 0.0254 + 0.5));
+        return image;
+    }();
+    return device;
+}
+
+} // namespace
+
+TReportCanvas::TReportCanvas(ReportPrinter& printer, const PrinterSettings& settings)
+    : Title(settings.Title), printer_(printer), hasPrinter_(printer.hasPrinters()),
+      resolution_(kNoPrinterDpi, kNoPrinterDpi), scaleX_(settings.ScaleX / 100.0),
+      scaleY_(settings.ScaleY / 100.0),
+      unitsPerInch_(settings.Units == TReportUnits::unUser ? settings.UnitsFactor
+                                                           : unitsPerInch(settings.Units)) {
+    if (hasPrinter_) {
+        printer_.setOrientation(settings.Orientation);
+        useSelectedPrinter();
+    } else if (settings.Orientation == TOrientation::poLandScape) {
+        storedPaper_.transpose();
+    }
+}
+
+TReportCanvas::~TReportCanvas() = default;
+
+void TReportCanvas::useSelectedPrinter() {
+    printer_.open();
+    resolution_ = printer_.resolution();
+}
+
+double TReportCanvas::PaperWidth() const {
+    return (hasPrinter_ ? printer_.paperSize().width() : storedPaper_.width()) * unitsPerInch_;
+}
+
+double TReportCanvas::PaperHeight() const {
+    return (hasPrinter_ ? printer_.paperSize().height() : storedPaper_.height()) * unitsPerInch_;
+}
+
+void TReportCanvas::SetPaper(double width, double height) {
+    // A side of zero or less is no paper at all; asking for it would leave the printer in doubt.
+    if (width <= 0 || height <= 0)
+        return;
+    const QSizeF inches(width / unitsPerInch_, height / unitsPerInch_);
+    if (hasPrinter_)
+        printer_.setPaper(inches.width(), inches.height());
+    else
+        storedPaper_ = inches;
+}
+
+void TReportCanvas::SelectPrinter(int index) {
+    if (!hasPrinter_ || index < -1)
+        return;
+    printer_.SelectPrinter(index);
+    useSelectedPrinter();
+}
+
+void TReportCanvas::SelectFont(const QString& name, double size) {
+    if (size <= 0)
+        return;
+    fontName_ = name;
+    fontSize_ = size;
+}
+
+void TReportCanvas::PrintAt(double x, double y, const QString& text) {
+    yPos_ = y;
+    storeText(storedX(x), TextAlign::Left, text);
+    xPos_ = x + textWidth(text);
+}
+
+void TReportCanvas::MoveToPosition(double x, double y) {
+    xPos_ = x;
+    yPos_ = y;
+}
+
+void TReportCanvas::PrintRightAt(const QString& text, double x) {
+    storeText(storedX(x), TextAlign::Right, text);
+    xPos_ = x;
+}
+
+void TReportCanvas::MovePen(double x, double y) {
+    penX_ = x;
+    penY_ = y;
+}
+
+void TReportCanvas::LineTo(double x, double y) {
+    storePenIfChanged();
+    store(LineCommand{storedX(penX_), storedY(penY_), storedX(x), storedY(y)});
+    MovePen(x, y);
+}
+
+void TReportCanvas::Rectangle(double x1, double y1, double x2, double y2) {
+    storePenIfChanged();
+    store(RectangleCommand{storedX(x1), storedY(y1), storedX(x2), storedY(y2)});
+}
+
+void TReportCanvas::DrawBitmap(double x, double y, double scaleX, double scaleY, const QImage& bitmap) {
+    if (bitmap.isNull())
+        return;
+    const float width = float(bitmap.width() * scaleX / XDPI() * scaleX_);
+    const float height = float(bitmap.height() * scaleY / YDPI() * scaleY_);
+    store(BitmapCommand{storedX(x), storedY(y), width, height, bitmap});
+}
+
+void TReportCanvas::NewPage() {
+    finishPage();
+    startPage();
+}
+
+void TReportCanvas::startPage() {
+    ++currentPage_;
+    pageFont_ = FontCommand{QStringLiteral("Arial"), 10};
+    pagePen_ = PenCommand{};
+    beginPage();
+}
+
+void TReportCanvas::finishPage() {
+    endPage(float(PaperWidth() / unitsPerInch_), float(PaperHeight() / unitsPerInch_));
+}
+
+float TReportCanvas::storedX(double x) const {
+    return float(x / unitsPerInch_ * scaleX_);
+}
+
+float TReportCanvas::storedY(double y) const {
+    return float(y / unitsPerInch_ * scaleY_);
+}
+
+void TReportCanvas::storeText(float x, TextAlign align, const QString& text) {
+    storeFontIfChanged();
+    store(TextCommand{x, storedY(yPos_), align, text});
+}
+
+void TReportCanvas::storeFontIfChanged() {
+    const FontCommand font{fontName_, float(fontSize_)};
+    if (font.name != pageFont_.name || font.size != pageFont_.size) {
+        pageFont_ = font;
+        store(font);
+    }
+}
+
+void TReportCanvas::storePenIfChanged() {
+    const PenCommand pen{Pen.Style, float(qMax(0, Pen.Width) / XDPI())};
+    if (pen.style != pagePen_.style || pen.width != pagePen_.width) {
+        pagePen_ = pen;
+        store(pen);
+    }
+}
+
+double TReportCanvas::textWidth(const QString& text) const {
+    const double inches =
+        QFontMetricsF(reportFont(fontName_, fontSize_), &measureDevice()).horizontalAdvance(text) /
+        kMeasureDpi;
+    return inches * unitsPerInch_ / scaleX_;
+}
+
+} // namespace quelmaro
