@@ -1,0 +1,74 @@
+// Runs one platform call in a process of its own and prints what it gave on standard output, so that a
+// test can set the environment the call reads at start-up. Modes:
+//   directorio          the registry value: "missing", "value:<text>" or "error:<message>"
+//   messages            messages and dialogs through messages() under a QApplication
+//   messages-no-window  the same without a QApplication
+//   names               day names 1-7, month names 1-12 and the currency symbol, one a line
+#include "platform/error.h"
+#include "platform/locale_names.h"
+#include "platform/messages.h"
+#include "platform/registry.h"
+
+#include <QApplication>
+#include <QPrinter>
+#include <QTextStream>
+
+#include <memory>
+
+using namespace quelmaro::platform;
+
+namespace {
+
+void printDirectorio(QTextStream& out) {
+    try {
+        const std::optional<QString> directory = readApplicationDirectory();
+        out << (directory ? QStringLiteral("value:") + *directory : QStringLiteral("missing")) << '\n';
+    } catch (const PlatformError& error) {
+        out << "error:" << error.message() << '\n';
+    }
+}
+
+void showMessages(QTextStream& out) {
+    Messages& layer = messages();
+    layer.information(QStringLiteral("Proceso terminado."));
+    layer.beep();
+    layer.error(QStringLiteral("Línea uno\nLínea dos\r\nLínea tres\rfin"));
+    layer.information(QString());
+    const SaveFileRequest save{
+        {}, {{QStringLiteral("Plain Text (TXT)"), QStringLiteral("*.txt")}}, 0, {}, {}};
+    out << "save:" << (layer.saveFileName(save) ? "chosen" : "cancelled") << '\n';
+    out << "open:" << (layer.openFileName({}) ? "chosen" : "cancelled") << '\n';
+    QPrinter printer;
+    out << "setup:" << (layer.printerSetup(printer) ? "confirmed" : "cancelled") << '\n';
+    out << "print:" << (layer.print(printer, 1, 3) ? "confirmed" : "cancelled") << '\n';
+}
+
+void printNames(QTextStream& out) {
+    for (int day = 1; day <= 7; ++day)
+        out << dayName(day) << '\n';
+    for (int month = 1; month <= 12; ++month)
+        out << monthName(month) << '\n';
+    out << currencySymbol() << '\n';
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    std::unique_ptr<QCoreApplication> app;
+    if (mode == QLatin1String("messages-no-window"))
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    else
+        app = std::make_unique<QApplication>(argc, argv);
+
+    QTextStream out(stdout);
+    if (mode == QLatin1String("directorio"))
+        printDirectorio(out);
+    else if (mode.startsWith(QLatin1String("messages")))
+        showMessages(out);
+    else if (mode == QLatin1String("names"))
+        printNames(out);
+    else
+        return 2;
+    return 0;
+}
