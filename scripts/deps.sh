@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev libgl-dev
+    qt6-base-dev libgl-dev qt6-translations-l10n
     firebird3.0-server firebird3.0-server-core firebird3.0-utils firebird-dev libfbclient2
     libgtest-dev libgmock-dev googletest
     fonts-liberation fonts-dejavu-core

@@ -7,32 +7,45 @@ namespace {
 
 struct LocaleCase {
     const char* locale;
-    const char* names; // days Monday to Sunday, months, currency symbol, one a line
+    const char* names;        // days Monday to Sunday, months, currency symbol, one a line
+    const char* translations; // whether Qt's texts load, then the text of a standard Cancel button
 };
 
 void PrintTo(const LocaleCase& c, std::ostream* out) {
     *out << c.locale;
 }
 
-class LocaleNames : public ::testing::TestWithParam<LocaleCase> {};
+class SystemLocale : public ::testing::TestWithParam<LocaleCase> {
+protected:
+    std::string probe(const char* mode) {
+        QProcessEnvironment environment = cleanEnvironment();
+        environment.insert(QStringLiteral("LC_ALL"), QString::fromLatin1(GetParam().locale));
+        const ProbeRun run = runProbe(QString::fromLatin1(mode), environment);
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        return run.out.toStdString();
+    }
+};
 
-TEST_P(LocaleNames, ComeFromTheSystemLocale) {
-    QProcessEnvironment environment = cleanEnvironment();
-    environment.insert(QStringLiteral("LC_ALL"), QString::fromLatin1(GetParam().locale));
-    const ProbeRun run = runProbe(QStringLiteral("names"), environment);
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out.toStdString(), GetParam().names);
+TEST_P(SystemLocale, GivesTheDayMonthAndCurrencyNames) {
+    EXPECT_EQ(probe("names"), GetParam().names);
+}
+
+TEST_P(SystemLocale, GivesTheLanguageOfQtsOwnDialogs) {
+    EXPECT_EQ(probe("translations"), GetParam().translations);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, LocaleNames,
-    ::testing::Values(LocaleCase{"es_ES.UTF-8", "lunes\nmartes\nmiércoles\njueves\nviernes\nsábado\ndomingo\n"
-                                                "enero\nfebrero\nmarzo\nabril\nmayo\njunio\njulio\nagosto\n"
-                                                "septiembre\noctubre\nnoviembre\ndiciembre\n€\n"},
+    Cases, SystemLocale,
+    ::testing::Values(LocaleCase{"es_ES.UTF-8",
+                                 "lunes\nmartes\nmiércoles\njueves\nviernes\nsábado\ndomingo\n"
+                                 "enero\nfebrero\nmarzo\nabril\nmayo\njunio\njulio\nagosto\n"
+                                 "septiembre\noctubre\nnoviembre\ndiciembre\n€\n",
+                                 "loaded\nCancelar\n"},
                       LocaleCase{"en_US.UTF-8",
                                  "Monday\nTuesday\nWednesday\nThursday\nFriday\nSaturday\nSunday\n"
                                  "January\nFebruary\nMarch\nApril\nMay\nJune\nJuly\nAugust\n"
-                                 "September\nOctober\nNovember\nDecember\n$\n"}),
+                                 "September\nOctober\nNovember\nDecember\n$\n",
+                                 "not loaded\nCancel\n"}),
     [](const ::testing::TestParamInfo<LocaleCase>& info) {
         return std::string(info.param.locale).substr(0, 5);
     });

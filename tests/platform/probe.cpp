@@ -4,13 +4,17 @@
 //   messages            messages and dialogs through messages() under a QApplication
 //   messages-no-window  the same without a QApplication
 //   names               day names 1-7, month names 1-12 and the currency symbol, one a line
+//   translations        whether Qt's texts were loaded, then a standard Cancel button's text
 #include "platform/error.h"
 #include "platform/locale_names.h"
 #include "platform/messages.h"
 #include "platform/registry.h"
+#include "platform/system_translations.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTextStream>
 
 #include <memory>
@@ -51,6 +55,12 @@ void printNames(QTextStream& out) {
     out << currencySymbol() << '\n';
 }
 
+void printTranslations(QTextStream& out) {
+    out << (loadSystemDialogTranslations() ? "loaded" : "not loaded") << '\n';
+    const QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+    out << buttons.button(QDialogButtonBox::Cancel)->text() << '\n';
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -68,6 +78,8 @@ int main(int argc, char** argv) {
         showMessages(out);
     else if (mode == QLatin1String("names"))
         printNames(out);
+    else if (mode == QLatin1String("translations"))
+        printTranslations(out);
     else
         return 2;
     return 0;
