@@ -20,8 +20,8 @@ enum class ColumnType {
 // What the client says about one column of a result or one parameter.
 struct Column {
     QString name;     // alias as the statement names it
-    QString field;    // the underlying column name, empty for expressions
-    QString relation; // the table it comes from, empty for expressions and procedures
+    QString field;    // the underlying column name, as the client reports it (empty for most expressions)
+    QString relation; // the table or procedure it comes from, empty for expressions
     ColumnType type = ColumnType::Text;
     int size = 0;  // characters for text, 0 otherwise
     int scale = 0; // decimals for Fixed (positive: NUMERIC(15,2) gives 2)

@@ -47,6 +47,8 @@ public:
     void close();
     // Creates the file named by "Database" (dialect 3, default character set UTF8) and stays attached to it.
     void createDatabase();
+    // Deletes the database this connection attaches to; no other attachment may be open on it.
+    void dropDatabase();
 
     // Statements run with bound parameters, each in its own transaction committed at once.
     QueryResult query(const QString& sql, const QList<Value>& params = {});

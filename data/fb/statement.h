@@ -34,7 +34,8 @@ private:
 };
 
 // The open rows of a select. When it owns its transaction (Connection::openCursor), closing or
-// destroying the cursor commits that transaction.
+// destroying the cursor, or reading past its last row, commits that transaction. A cursor opened by
+// Statement::open reads in that statement's transaction, which must stay active while it is read.
 class Cursor {
 public:
     ~Cursor();
@@ -50,6 +51,7 @@ public:
     explicit Cursor(std::unique_ptr<Handle> handle);
 
 private:
+    friend class Connection; // hands the cursor its own statement and transaction
     std::unique_ptr<Handle> handle_;
 };
 

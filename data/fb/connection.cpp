@@ -1,0 +1,155 @@
+#include "data/fb/connection.h"
+
+#include "data/fb/error.h"
+#include "data/fb/handles.h"
+#include "data/fb/statement.h"
+#include "data/fb/transaction.h"
+
+namespace quelmaro::fb {
+
+namespace {
+
+// The data module's design values; the connection step replaces the database, user and password.
+const std::pair<const char*, const char*> kDefaults[] = {
+    {"SQLDialect", "3"},       {"WaitOnLocks", "True"}, {"Interbase TransIsolation", "ReadCommited"},
+    {"CommitRetain", "False"}, {"BlobSize", "-1"},
+};
+
+// The design value of RoleName is the word itself, which names no role.
+bool isRole(const QString& role) {
+    return !role.isEmpty() && role.compare(QLatin1String("RoleName"), Qt::CaseInsensitive) != 0;
+}
+
+Owned<Firebird::IXpbBuilder> attachmentParameters(const Connection& connection) {
+    Status status;
+    Owned<Firebird::IXpbBuilder> dpb(util()->getXpbBuilder(&status, Firebird::IXpbBuilder::DPB, nullptr, 0));
+    dpb->insertString(&status, isc_dpb_user_name, connection.parameter("User_Name").toUtf8().constData());
+    dpb->insertString(&status, isc_dpb_password, connection.parameter("Password").toUtf8().constData());
+    if (const QString role = connection.parameter("RoleName"); isRole(role))
+        dpb->insertString(&status, isc_dpb_sql_role_name, role.toUtf8().constData());
+    // All text of the program is Unicode, whatever the database's own character set.
+    dpb->insertString(&status, isc_dpb_lc_ctype, "UTF8");
+    dpb->insertInt(&status, isc_dpb_sql_dialect, 3);
+    dpb->insertTag(&status, isc_dpb_utf8_filename);
+    return dpb;
+}
+
+} // namespace
+
+int QueryResult::columnIndex(const QString& name) const {
+    for (qsizetype i = 0; i < columns.size(); ++i) {
+        if (columns[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return int(i);
+    }
+    return -1;
+}
+
+Connection::Connection() : handles_(std::make_unique<Handles>()) {
+    for (const auto& [name, value] : kDefaults)
+        setParameter(QString::fromLatin1(name), QString::fromLatin1(value));
+}
+
+Connection::~Connection() {
+    try {
+        close();
+    } catch (const DatabaseError&) {
+        // Detaching failed (the server went away): dropping the reference below frees what is left.
+    }
+}
+
+void Connection::setParameter(const QString& name, const QString& value) {
+    auto& parameter = handles_->parameters[name.toLower()];
+    if (parameter.name.isEmpty())
+        parameter.name = name;
+    parameter.value = value;
+}
+
+QString Connection::parameter(const QString& name) const {
+    return handles_->parameters.value(name.toLower()).value;
+}
+
+QMap<QString, QString> Connection::parameters() const {
+    QMap<QString, QString> byName;
+    for (const auto& parameter : std::as_const(handles_->parameters))
+        byName.insert(parameter.name, parameter.value);
+    return byName;
+}
+
+void Connection::setReadOnly(bool readOnly) {
+    handles_->readOnly = readOnly;
+}
+
+bool Connection::isReadOnly() const {
+    return handles_->readOnly;
+}
+
+bool Connection::isOpen() const {
+    return handles_->attachment != nullptr;
+}
+
+void Connection::open() {
+    if (isOpen())
+        return;
+    Status status;
+    Owned<Firebird::IXpbBuilder> dpb = attachmentParameters(*this);
+    Owned<Firebird::IProvider> dispatcher(master()->getDispatcher());
+    handles_->attachment.reset(dispatcher->attachDatabase(&status, parameter("Database").toUtf8().constData(),
+                                                          dpb->getBufferLength(&status),
+                                                          dpb->getBuffer(&status)));
+}
+
+void Connection::close() {
+    endWith(handles_->attachment,
+            [](Firebird::IAttachment* attachment, Status* status) { attachment->detach(status); });
+}
+
+void Connection::createDatabase() {
+    close();
+    Status status;
+    Owned<Firebird::IXpbBuilder> dpb = attachmentParameters(*this);
+    dpb->insertInt(&status, isc_dpb_page_size, 8192);
+    dpb->insertString(&status, isc_dpb_set_db_charset, "UTF8");
+    Owned<Firebird::IProvider> dispatcher(master()->getDispatcher());
+    handles_->attachment.reset(dispatcher->createDatabase(&status, parameter("Database").toUtf8().constData(),
+                                                          dpb->getBufferLength(&status),
+                                                          dpb->getBuffer(&status)));
+}
+
+void Connection::dropDatabase() {
+    open();
+    endWith(handles_->attachment,
+            [](Firebird::IAttachment* attachment, Status* status) { attachment->dropDatabase(status); });
+}
+
+QueryResult Connection::query(const QString& sql, const QList<Value>& params) {
+    Transaction transaction(*this);
+    QueryResult result = transaction.query(sql, params);
+    transaction.commit();
+    return result;
+}
+
+Row Connection::execute(const QString& sql, const QList<Value>& params) {
+    Transaction transaction(*this);
+    Row outputs = transaction.execute(sql, params);
+    transaction.commit();
+    return outputs;
+}
+
+std::unique_ptr<Cursor> Connection::openCursor(const QString& sql, const QList<Value>& params) {
+    auto transaction = std::make_unique<Transaction>(*this);
+    auto statement = std::make_unique<Statement>(*transaction, sql);
+    std::unique_ptr<Cursor> cursor = statement->open(params);
+    cursor->handle_->ownedStatement = std::move(statement);
+    cursor->handle_->ownedTransaction = std::move(transaction);
+    return cursor;
+}
+
+std::unique_ptr<Transaction> Connection::startTransaction() {
+    return std::make_unique<Transaction>(*this);
+}
+
+Connection::Handles& Connection::handles() {
+    return *handles_;
+}
+
+} // namespace quelmaro::fb

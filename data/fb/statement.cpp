@@ -1,0 +1,83 @@
+#include "data/fb/statement.h"
+
+#include "data/fb/handles.h"
+#include "data/fb/values.h"
+
+#include <stdexcept>
+
+namespace quelmaro::fb {
+
+namespace {
+
+Firebird::ITransaction* activeTransaction(Transaction& transaction) {
+    if (!transaction.isActive())
+        throw std::logic_error("La transacción ya terminó: la sentencia no puede ejecutarse en ella");
+    return transaction.handle().transaction.get();
+}
+
+BlobScope blobsOf(Transaction& transaction) {
+    return {transaction.connection().handles().attachment.get(), activeTransaction(transaction)};
+}
+
+} // namespace
+
+Statement::Statement(Transaction& transaction, const QString& sql)
+    : transaction_(transaction), handle_(std::make_unique<Handle>()) {
+    Status status;
+    const QByteArray text = sql.toUtf8();
+    handle_->statement.reset(transaction.connection().handles().attachment->prepare(
+        &status, activeTransaction(transaction), unsigned(text.size()), text.constData(), 3,
+        Firebird::IStatement::PREPARE_PREFETCH_METADATA));
+    handle_->type = handle_->statement->getType(&status);
+    handle_->input.reset(handle_->statement->getInputMetadata(&status));
+    handle_->parameters = describeColumns(handle_->input.get());
+    Owned<Firebird::IMessageMetadata> output(handle_->statement->getOutputMetadata(&status));
+    handle_->columns = describeColumns(output.get());
+    if (!handle_->columns.isEmpty())
+        handle_->output.emplace(withWideNumbers(output.get()).get());
+}
+
+Statement::~Statement() = default;
+
+const QList<Column>& Statement::columns() const {
+    return handle_->columns;
+}
+
+const QList<Column>& Statement::parameters() const {
+    return handle_->parameters;
+}
+
+bool Statement::returnsRows() const {
+    return handle_->type == isc_info_sql_stmt_select || handle_->type == isc_info_sql_stmt_select_for_upd;
+}
+
+Row Statement::execute(const QList<Value>& params) {
+    Status status;
+    const BlobScope blobs = blobsOf(transaction_);
+    Message input = bindParameters(handle_->input.get(), params, blobs);
+    Message* output = handle_->output ? &*handle_->output : nullptr;
+    handle_->statement->execute(&status, blobs.transaction, input.metadata(), input.data(),
+                                output ? output->metadata() : nullptr, output ? output->data() : nullptr);
+    handle_->affectedRows = qint64(handle_->statement->getAffectedRecords(&status));
+    return output ? readRow(*output, blobs) : Row();
+}
+
+std::unique_ptr<Cursor> Statement::open(const QList<Value>& params) {
+    Status status;
+    const BlobScope blobs = blobsOf(transaction_);
+    Message input = bindParameters(handle_->input.get(), params, blobs);
+    Firebird::IMessageMetadata* rowLayout = handle_->output ? handle_->output->metadata() : nullptr;
+    if (!rowLayout)
+        throw std::logic_error("La sentencia no devuelve filas");
+    auto cursor =
+        std::make_unique<Cursor::Handle>(blobs, handle_->statement.get(), rowLayout, handle_->columns);
+    cursor->resultSet.reset(handle_->statement->openCursor(&status, blobs.transaction, input.metadata(),
+                                                           input.data(), rowLayout, 0));
+    return std::make_unique<Cursor>(std::move(cursor));
+}
+
+qint64 Statement::affectedRows() const {
+    return handle_->affectedRows;
+}
+
+} // namespace quelmaro::fb

@@ -1,0 +1,80 @@
+#include "data/fb/transaction.h"
+
+#include "data/fb/error.h"
+#include "data/fb/handles.h"
+#include "data/fb/statement.h"
+
+namespace quelmaro::fb {
+
+namespace {
+
+// Read committed with record versions: a reader sees the last committed version and never waits for a writer.
+Owned<Firebird::IXpbBuilder> transactionParameters(const Connection& connection) {
+    Status status;
+    Owned<Firebird::IXpbBuilder> tpb(util()->getXpbBuilder(&status, Firebird::IXpbBuilder::TPB, nullptr, 0));
+    tpb->insertTag(&status, isc_tpb_read_committed);
+    tpb->insertTag(&status, isc_tpb_rec_version);
+    const bool waits =
+        connection.parameter("WaitOnLocks").compare(QLatin1String("False"), Qt::CaseInsensitive) != 0;
+    tpb->insertTag(&status, waits ? isc_tpb_wait : isc_tpb_nowait);
+    tpb->insertTag(&status, connection.isReadOnly() ? isc_tpb_read : isc_tpb_write);
+    return tpb;
+}
+
+} // namespace
+
+Transaction::Transaction(Connection& connection)
+    : connection_(connection), handle_(std::make_unique<Handle>()) {
+    connection.open();
+    Status status;
+    Owned<Firebird::IXpbBuilder> tpb = transactionParameters(connection);
+    handle_->transaction.reset(connection.handles().attachment->startTransaction(
+        &status, tpb->getBufferLength(&status), tpb->getBuffer(&status)));
+}
+
+Transaction::~Transaction() {
+    try {
+        rollback();
+    } catch (const DatabaseError&) {
+        // The attachment is gone; dropping the reference below is all that is left to do.
+    }
+}
+
+bool Transaction::isActive() const {
+    return handle_->transaction != nullptr;
+}
+
+void Transaction::commit() {
+    endWith(handle_->transaction,
+            [](Firebird::ITransaction* transaction, Status* status) { transaction->commit(status); });
+}
+
+void Transaction::rollback() {
+    endWith(handle_->transaction,
+            [](Firebird::ITransaction* transaction, Status* status) { transaction->rollback(status); });
+}
+
+QueryResult Transaction::query(const QString& sql, const QList<Value>& params) {
+    Statement statement(*this, sql);
+    QueryResult result;
+    result.columns = statement.columns();
+    if (!statement.returnsRows()) {
+        if (Row outputs = statement.execute(params); !outputs.isEmpty())
+            result.rows.append(outputs);
+        return result;
+    }
+    std::unique_ptr<Cursor> cursor = statement.open(params);
+    for (Row row; cursor->fetch(row);)
+        result.rows.append(row);
+    return result;
+}
+
+Row Transaction::execute(const QString& sql, const QList<Value>& params) {
+    return Statement(*this, sql).execute(params);
+}
+
+Transaction::Handle& Transaction::handle() {
+    return *handle_;
+}
+
+} // namespace quelmaro::fb
