@@ -1,0 +1,94 @@
+#include "data/dm/error_translation.h"
+
+namespace quelmaro::dm {
+
+namespace {
+
+const QString kGenericPrefix = QStringLiteral("Se presento el siguiente error: ");
+
+// The text between the first double quote at or after `from` and the next one; empty without quotes.
+QString quotedAfter(const QString& text, qsizetype from) {
+    const qsizetype open = text.indexOf(QLatin1Char('"'), from);
+    if (open < 0)
+        return {};
+    const qsizetype close = text.indexOf(QLatin1Char('"'), open + 1);
+    if (close < 0)
+        return {};
+    return text.mid(open + 1, close - open - 1);
+}
+
+// Firebird 3 words a missing file as: I/O error during "open" operation for file "<path>". The first quoted
+// text is the operation, so the path is the one quoted after "for file".
+bool missingFilePath(const QString& raw, QString& path) {
+    if (raw.contains(QLatin1String("I/O error for file"))) {
+        path = quotedAfter(raw, 0);
+        return true;
+    }
+    static const QString during = QStringLiteral("I/O error during \"");
+    static const QString forFile = QStringLiteral("\" operation for file ");
+    const qsizetype at = raw.indexOf(during);
+    if (at < 0)
+        return false;
+    const qsizetype fileAt = raw.indexOf(forFile, at + during.size());
+    if (fileAt < 0)
+        return false;
+    path = quotedAfter(raw, fileAt + forFile.size());
+    return true;
+}
+
+// The constraint words stand at the 19th character in the texts of older clients; ours puts them right after
+// "Database error: ", at the 17th. Both are the same error.
+bool constraintWordsAt(const QString& raw, QLatin1String words) {
+    return raw.mid(18, 20) == words ||
+           (raw.startsWith(QLatin1String("Database error: ")) && raw.mid(16, 20) == words);
+}
+
+} // namespace
+
+QString translateError(const QString& raw) {
+    if (!raw.startsWith(QLatin1String("Database error")))
+        return kGenericPrefix + raw;
+    if (raw.contains(QLatin1String("Your user name and password are not defined")))
+        return QStringLiteral("El nombre de Usuario o la clave son incorrectas.");
+    QString path;
+    if (missingFilePath(raw, path))
+        return QStringLiteral("No se encontró el archivo o la ruta ") + path;
+    if (raw.contains(QLatin1String("Unable to complete network request")))
+        return QStringLiteral("No se encontró el equipo servidor con nombre ") + quotedAfter(raw, 0);
+    if (raw.contains(QLatin1String("Connection failed")))
+        return QStringLiteral("No se encontró el servidor Interbase/Firebird. Verifique Servidor en panel de "
+                              "control y puerto TCP 3050.");
+    return kGenericPrefix + raw;
+}
+
+QString translateRecordSetError(const QString& raw, const QStringList& emptyRequiredFields,
+                                const QStringList& keyFields) {
+    const QString head = raw.left(30);
+    if (head == QLatin1String("Cannot delete master record wi"))
+        return QStringLiteral("Error. Borre antes los detalles dependientes del registro.");
+    if (head.startsWith(QLatin1String("Fie"))) {
+        QString message = QStringLiteral("Los campos ");
+        for (const QString& field : emptyRequiredFields)
+            message += field + QStringLiteral(", ");
+        return message + QStringLiteral(" son obligatorios.");
+    }
+    if (head.startsWith(QLatin1String("key"))) {
+        QString message = QStringLiteral("Ya existe un registro con el mismo ");
+        for (const QString& field : keyFields)
+            message += field + QLatin1Char(' ');
+        return message;
+    }
+    return raw;
+}
+
+QString translateProviderError(const QString& raw, const QString& dataSetName) {
+    const QString table = dataSetName.mid(1);
+    if (constraintWordsAt(raw, QLatin1String("violation of PRIMARY")))
+        return QStringLiteral("Ya existe el registro en la tabla ") + table;
+    if (constraintWordsAt(raw, QLatin1String("violation of FOREIGN")))
+        return QStringLiteral("Está borrando o insertando un registro en la tabla ") + table +
+               QStringLiteral(" que tiene una relación con otra tabla.");
+    return raw;
+}
+
+} // namespace quelmaro::dm

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The Spanish message the operator reads for an error, from the error's own text and where it came from.
+namespace quelmaro::dm {
+
+// An error from anywhere in the program (no record set involved).
+QString translateError(const QString& raw);
+
+// An error while a row of a record set was posted, edited or deleted. `emptyRequiredFields` are the record
+// set's required fields that are empty now, `keyFields` those of its current index, both in field order.
+QString translateRecordSetError(const QString& raw, const QStringList& emptyRequiredFields,
+                                const QStringList& keyFields);
+
+// An error while a provider applied changes; `dataSetName` is the data set the provider reads ("TFactura").
+QString translateProviderError(const QString& raw, const QString& dataSetName);
+
+} // namespace quelmaro::dm

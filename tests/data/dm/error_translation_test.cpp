@@ -1,0 +1,102 @@
+#include "data/dm/error_translation.h"
+
+#include <gtest/gtest.h>
+
+using namespace quelmaro::dm;
+
+namespace {
+
+struct Case {
+    const char* name;
+    QString raw;
+    QString shown;
+};
+
+class ErrorFromAnywhere : public testing::TestWithParam<Case> {};
+
+TEST_P(ErrorFromAnywhere, IsShownInSpanish) {
+    EXPECT_EQ(translateError(GetParam().raw), GetParam().shown);
+}
+
+const QString kMissingFile = QStringLiteral(
+    "Database error: I/O error during \"open\" operation for file \"/srv/datos/07/norvane.fdb\"\n"
+    "-Error while trying to open file\n-No such file or directory");
+
+INSTANTIATE_TEST_SUITE_P(
+    Translation, ErrorFromAnywhere,
+    testing::Values(
+        Case{"NotFromDatabase", "List index out of bounds (3)",
+             "Se presento el siguiente error: List index out of bounds (3)"},
+        Case{"WrongPassword",
+             "Database error: Your user name and password are not defined. Ask your database administrator "
+             "to set up a Firebird login.",
+             "El nombre de Usuario o la clave son incorrectas."},
+        Case{"OldMissingFileText", "Database error: I/O error for file \"c:\\norvane/datos/01/norvane.fdb\"",
+             "No se encontró el archivo o la ruta c:\\norvane/datos/01/norvane.fdb"},
+        Case{"MissingFileNamesThePathNotTheOperation", kMissingFile,
+             "No se encontró el archivo o la ruta /srv/datos/07/norvane.fdb"},
+        Case{"UnknownHost",
+             "Database error: Unable to complete network request to host \"srv1\".\n-Failed to locate host "
+             "machine.",
+             "No se encontró el equipo servidor con nombre srv1"},
+        Case{"NetworkWithoutQuotes", "Database error: Unable to complete network request",
+             "No se encontró el equipo servidor con nombre "},
+        Case{"ConnectionFailed", "Database error: Connection failed",
+             "No se encontró el servidor Interbase/Firebird. Verifique Servidor en panel de control y puerto "
+             "TCP 3050."},
+        Case{"PasswordWinsOverNetwork",
+             "Database error: Unable to complete network request; Your user name and password are not "
+             "defined",
+             "El nombre de Usuario o la clave son incorrectas."},
+        Case{"UnknownDatabaseError", "Database error: arithmetic exception, numeric overflow",
+             "Se presento el siguiente error: Database error: arithmetic exception, numeric overflow"},
+        Case{"PrefixMustLeadTheText", "Error: Database error Your user name and password are not defined",
+             "Se presento el siguiente error: Error: Database error Your user name and password are not "
+             "defined"}),
+    [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
+
+TEST(RecordSetErrorTranslation, MasterWithDetails) {
+    EXPECT_EQ(translateRecordSetError("Cannot delete master record with details", {}, {}),
+              "Error. Borre antes los detalles dependientes del registro.");
+}
+
+TEST(RecordSetErrorTranslation, RequiredFieldsEndWithCommaBeforeSon) {
+    EXPECT_EQ(translateRecordSetError("Field 'A' must have a value", {"A", "B"}, {"ID"}),
+              "Los campos A, B,  son obligatorios.");
+    EXPECT_EQ(translateRecordSetError("Field 'A' must have a value", {}, {}),
+              "Los campos  son obligatorios.");
+}
+
+TEST(RecordSetErrorTranslation, KeyViolationListsIndexFields) {
+    EXPECT_EQ(translateRecordSetError("key violation.", {"A"}, {"TIDO_COD", "PREF_PRE"}),
+              "Ya existe un registro con el mismo TIDO_COD PREF_PRE ");
+    EXPECT_EQ(translateRecordSetError("Key violation.", {}, {"TIDO_COD"}), "Key violation.");
+}
+
+TEST(RecordSetErrorTranslation, OtherTextsStayRaw) {
+    EXPECT_EQ(translateRecordSetError("Database error: lock conflict", {"A"}, {"B"}),
+              "Database error: lock conflict");
+}
+
+TEST(ProviderErrorTranslation, ConstraintWordsNameTheTable) {
+    const QString primary =
+        "Database error: violation of PRIMARY or UNIQUE KEY constraint \"PK_FACTURAS\" on "
+        "table \"FACTURAS\"";
+    EXPECT_EQ(translateProviderError(primary, "TFactura"), "Ya existe el registro en la tabla Factura");
+    const QString foreignAt19 = "Database error: \r\nviolation of FOREIGN KEY constraint \"FK_X\"";
+    EXPECT_EQ(
+        translateProviderError(foreignAt19, "TFactura"),
+        "Está borrando o insertando un registro en la tabla Factura que tiene una relación con otra tabla.");
+    const QString foreign = "Database error: violation of FOREIGN KEY constraint \"FK_X\" on table \"Y\"";
+    EXPECT_EQ(
+        translateProviderError(foreign, "TRecibo"),
+        "Está borrando o insertando un registro en la tabla Recibo que tiene una relación con otra tabla.");
+}
+
+TEST(ProviderErrorTranslation, WordsElsewhereLeaveTheRawText) {
+    const QString elsewhere = "Database error: update failed, violation of FOREIGN KEY constraint";
+    EXPECT_EQ(translateProviderError(elsewhere, "TFactura"), elsewhere);
+    EXPECT_EQ(translateProviderError("short", "TFactura"), "short");
+}
+
+} // namespace
