@@ -19,6 +19,15 @@ QStringList installedPrinterNames() { return QPrinterInfo::availablePrinterNames
 QString defaultPrinterName() { return QPrinterInfo::defaultPrinterName(); }
 } // namespace platform
 
+// The system's default printer; when the system names none, its first printer, as Qt itself takes.
+QString systemDefaultPrinter() {
+    const QString name = platform::defaultPrinterName();
+    if (!name.isEmpty())
+        return name;
+    const QStringList names = platform::installedPrinterNames();
+    return names.isEmpty() ? QString() : names.first();
+}
+
 void choose(QPrinter& printer, const QString& name) {
     printer.setPrinterName(name);
     // Qt keeps the previous paper when the printer changes; the queue's own default is what a user expects.
@@ -32,9 +41,7 @@ void choose(QPrinter& printer, const QString& name) {
 ReportPrinter::ReportPrinter() : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     // The origin is the sheet's corner, not the printable area's.
     printer_->setFullPage(true);
-    const QString defaultName = platform::defaultPrinterName();
-    if (!defaultName.isEmpty())
-        choose(*printer_, defaultName);
+    SelectPrinter(-1);
 }
 
 ReportPrinter::~ReportPrinter() = default;
@@ -48,7 +55,7 @@ void ReportPrinter::SelectPrinter(int index) {
         return;
     const QStringList names = platform::installedPrinterNames();
     if (index == -1) {
-        const QString defaultName = platform::defaultPrinterName();
+        const QString defaultName = systemDefaultPrinter();
         if (!defaultName.isEmpty())
             choose(*printer_, defaultName);
     } else if (index < names.size()) {

@@ -1,0 +1,254 @@
+#include "report/render_pdf.h"
+#include "report/render_text.h"
+#include "report/report_canvas.h"
+#include "report/report_errors.h"
+#include "report/report_job.h"
+#include "report/snapshot.h"
+#include "tests/report/report_test_support.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+// Runs where no printer is installed, so nothing reaches a print queue.
+namespace quelmaro {
+namespace {
+
+QWidget* statusWindow() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == QLatin1String("StatusWindow") && widget->isVisible())
+            return widget;
+    return nullptr;
+}
+
+// A job whose events write down what happened, in order.
+class RecordedJob : public testing::Test {
+protected:
+    void SetUp() override {
+        job.OverrideSetup = [this](TReportJob& system, TOverrideMode mode, QWidget*& form) {
+            EXPECT_EQ(&system, &job);
+            record(QStringLiteral("setup"), mode, form);
+            if (mode == TOverrideMode::omShow) {
+                if (setupThrows)
+                    throw ReportError(QStringLiteral("setup failed"));
+                job.Cancelled = cancelSetup;
+                job.Destination = setupDestination;
+            }
+        };
+        job.OverridePreview = [this](TReportJob& system, TOverrideMode mode, QWidget*& form) {
+            record(QStringLiteral("preview"), mode, form);
+            if (mode == TOverrideMode::omShow)
+                previewedPages = system.pageStore().pageCount();
+        };
+        job.OnBeforePrint = [this](TReportCanvas& canvas) {
+            events << QStringLiteral("before print on page %1").arg(canvas.CurrentPage());
+            canvas.Title = QStringLiteral("RESUMEN DIARIO.");
+        };
+        job.OnPrint = [this](TReportCanvas& canvas) {
+            events << QStringLiteral("print on page %1").arg(canvas.CurrentPage());
+            if (QWidget* status = statusWindow())
+                events << status->windowTitle() + QStringLiteral(": ") + status->findChild<QLabel*>()->text();
+            canvas.PrintAt(1, 1, QStringLiteral("Cierre"));
+            if (printThrows)
+                throw ReportError(QStringLiteral("print failed"));
+            if (cancelGeneration)
+                statusWindow()->findChild<QPushButton*>(QStringLiteral("CancelButton"))->click();
+        };
+    }
+
+    void record(const QString& window, TOverrideMode mode, QWidget*& form) {
+        static const char* names[] = {"create", "show", "wait", "free"};
+        events << window + QLatin1Char(' ') + QLatin1String(names[int(mode)]);
+        if (mode == TOverrideMode::omCreate)
+            form = &formToken;
+        else
+            EXPECT_EQ(form, &formToken) << "the job keeps the form between the calls";
+    }
+
+    TReportJob job;
+    QWidget formToken;
+    QStringList events;
+    bool cancelSetup = false;
+    bool setupThrows = false;
+    bool printThrows = false;
+    bool cancelGeneration = false;
+    TReportDest setupDestination = TReportDest::rdPreview;
+    int previewedPages = 0;
+};
+
+TEST_F(RecordedJob, RunsItsPhasesInOrder) {
+    job.Run();
+    EXPECT_EQ(events, QStringList({"setup create", "setup show", "setup wait", "setup free",
+                                   "before print on page 0", "print on page 1", "Estado: Generating page 1",
+                                   "preview create", "preview show", "preview wait", "preview free"}));
+    EXPECT_EQ(previewedPages, 1);
+    EXPECT_EQ(job.pageStore().title, QStringLiteral("RESUMEN DIARIO."));
+    EXPECT_FALSE(job.Cancelled);
+    EXPECT_EQ(statusWindow(), nullptr);
+}
+
+TEST_F(RecordedJob, WithoutSetupTheDestinationIsTheDefault) {
+    job.SystemSetups &= ~TSystemSetups(ssAllowSetup);
+    job.SystemOptions &= ~TSystemOptions(soShowStatus);
+    job.Destination = TReportDest::rdFile;
+    job.Run();
+    EXPECT_EQ(job.Destination, TReportDest::rdPreview);
+    EXPECT_EQ(events, QStringList({"before print on page 0", "print on page 1", "preview create",
+                                   "preview show", "preview wait", "preview free"}));
+}
+
+TEST_F(RecordedJob, CancelledSetupGeneratesNothing) {
+    cancelSetup = true;
+    job.Run();
+    EXPECT_TRUE(job.Cancelled);
+    EXPECT_EQ(events, QStringList({"setup create", "setup show", "setup wait", "setup free"}));
+    EXPECT_EQ(job.pageStore().pageCount(), 0);
+}
+
+TEST_F(RecordedJob, CancelDuringGenerationOutputsNothing) {
+    cancelGeneration = true;
+    job.Run();
+    EXPECT_TRUE(job.Cancelled);
+    EXPECT_FALSE(events.contains(QStringLiteral("preview create")));
+    EXPECT_EQ(statusWindow(), nullptr);
+}
+
+TEST_F(RecordedJob, FailingSetupIsFreedAndReachesTheCaller) {
+    setupThrows = true;
+    EXPECT_THROW(job.Run(), ReportError);
+    EXPECT_EQ(events, QStringList({"setup create", "setup show", "setup free"}));
+}
+
+TEST_F(RecordedJob, FailingPrintEventEndsTheRunWithItsError) {
+    printThrows = true;
+    try {
+        job.Run();
+        FAIL() << "no error";
+    } catch (const ReportError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("print failed"));
+    }
+    EXPECT_FALSE(events.contains(QStringLiteral("preview create")));
+    EXPECT_EQ(statusWindow(), nullptr);
+}
+
+TEST_F(RecordedJob, PrinterDestinationWithoutPrintersIsAnError) {
+    setupDestination = TReportDest::rdPrinter;
+    try {
+        job.Run();
+        FAIL() << "no error";
+    } catch (const ReportError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("No hay impresoras instaladas!"));
+    }
+}
+
+TEST_F(RecordedJob, StatusLineFollowsEveryPage) {
+    job.SystemFiler.StatusFormat = QStringLiteral("Página %P de %p");
+    job.OnPrint = [this](TReportCanvas& canvas) {
+        for (int page = 1; page <= 3; ++page) {
+            if (page > 1)
+                canvas.NewPage();
+            events << statusWindow()->findChild<QLabel*>()->text();
+        }
+    };
+    job.Run();
+    EXPECT_TRUE(events.contains(QStringLiteral("Página 3 de 3")));
+    EXPECT_TRUE(events.contains(QStringLiteral("Página 2 de 2")));
+    EXPECT_EQ(previewedPages, 3);
+}
+
+struct StatusCase {
+    const char* format;
+    int page;
+    const char* line;
+};
+
+void PrintTo(const StatusCase& c, std::ostream* os) {
+    *os << '"' << c.format << "\" page " << c.page;
+}
+
+class StatusLine : public testing::TestWithParam<StatusCase> {};
+
+TEST_P(StatusLine, ReplacesPercentP) {
+    EXPECT_EQ(statusLine(QString::fromUtf8(GetParam().format), GetParam().page),
+              QString::fromUtf8(GetParam().line));
+}
+
+INSTANTIATE_TEST_SUITE_P(Job, StatusLine,
+                         testing::Values(StatusCase{"Generating page %p", 1, "Generating page 1"},
+                                         StatusCase{"Página %P", 12, "Página 12"},
+                                         StatusCase{"%p/%P", 3, "3/3"},
+                                         StatusCase{"100% listo", 2, "100% listo"},
+                                         StatusCase{"fin %", 2, "fin %"}, StatusCase{"", 1, ""}));
+
+class FileOutput : public RecordedJob {
+protected:
+    void SetUp() override {
+        RecordedJob::SetUp();
+        setupDestination = TReportDest::rdFile;
+    }
+    QString path(const char* name) { return dir.filePath(QLatin1String(name)); }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(FileOutput, SnapshotFileHoldsThePages) {
+    job.NativeOutput = false;
+    job.OutputFile = path("cierre.ndr");
+    job.Run();
+    EXPECT_FALSE(events.contains(QStringLiteral("preview create")));
+    EXPECT_EQ(job.SystemFiler.FileName, job.OutputFile);
+    const PageStore stored = loadSnapshot(job.OutputFile);
+    EXPECT_EQ(stored.title, QStringLiteral("RESUMEN DIARIO."));
+    EXPECT_EQ(std::get<TextCommand>(stored.pages.at(0).commands.at(0)).text, QStringLiteral("Cierre"));
+}
+
+TEST_F(FileOutput, RendererWritesItsFormat) {
+    TRenderText text;
+    job.FileRenderer = &text;
+    job.OutputFile = path("cierre.txt");
+    job.Run();
+    QFile file(job.OutputFile);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray(5, '\n') + QByteArray(10, ' ') + "Cierre\n");
+}
+
+TEST_F(FileOutput, PdfRendererKeepsTheTextAndTitle) {
+    TRenderPdf pdf;
+    job.FileRenderer = &pdf;
+    job.OutputFile = path("cierre.pdf");
+    job.Run();
+    const auto pages = test::readPdfWords(job.OutputFile);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_NE(test::findWord(pages[0], QStringLiteral("Cierre")), nullptr);
+    EXPECT_EQ(test::pdfInfo(job.OutputFile, QStringLiteral("Title")), QStringLiteral("RESUMEN DIARIO."));
+}
+
+TEST_F(FileOutput, UnwritableFileIsAnError) {
+    job.NativeOutput = false;
+    job.OutputFile = path("missing/cierre.ndr");
+    EXPECT_THROW(job.Run(), ReportError);
+}
+
+TEST_F(RecordedJob, FilerModesKeepTheSnapshotWhereAsked) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    job.SystemFiler.StreamMode = TStreamMode::smUser;
+    job.SystemFiler.Stream = &buffer;
+    job.Run();
+    EXPECT_EQ(decodeSnapshot(buffer.data()).pageCount(), 1);
+
+    job.SystemFiler.StreamMode = TStreamMode::smTempFile;
+    job.Run();
+    ASSERT_FALSE(job.SystemFiler.FileName.isEmpty());
+    EXPECT_EQ(loadSnapshot(job.SystemFiler.FileName).pageCount(), 1);
+    QFile::remove(job.SystemFiler.FileName);
+}
+
+} // namespace
+} // namespace quelmaro
