@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Creates two demo companies under <root>/datos: a branch company with days of business (the origin of
+# the closing report and of the transmission) and an empty central company with the same schema and
+# masters (the destination of the transmission). The business follows from the seed.
+set -euo pipefail
+
+usage() {
+    cat >&2 <<TEXT
+Uso: $0 <raiz> [opciones]
+  --branches B     sucursales (1)
+  --points P       puntos de venta, repartidos entre las sucursales (3)
+  --days D         dias de negocio (5)
+  --end AAAA/MM/DD ultimo dia de negocio (hoy)
+  --seed S         semilla de los datos (1)
+  --lines L        lineas de factura por punto de venta y dia, aproximadamente (24)
+  --origin CODIGO  compania con los movimientos (01)
+  --central CODIGO compania central vacia (00)
+  --chown          deja la carpeta datos a nombre del usuario firebird, para abrirla por el servidor
+TEXT
+    exit 2
+}
+
+whole_number() {
+    case $2 in
+        '' | *[!0-9]*) echo "$1 debe ser un numero entero: '$2'" >&2; exit 2 ;;
+    esac
+}
+
+[ $# -ge 1 ] || usage
+root=$1
+shift
+branches=1 points=3 days=5 end=$(date +%Y/%m/%d) seed=1 lines=24 origin=01 central=00
+ownership=()
+while [ $# -gt 0 ]; do
+    [ "$1" = --chown ] && { ownership=(--chown); shift; continue; }
+    [ $# -ge 2 ] || usage
+    case $1 in
+        --branches) whole_number "$1" "$2"; branches=$2 ;;
+        --points) whole_number "$1" "$2"; points=$2 ;;
+        --days) whole_number "$1" "$2"; days=$2 ;;
+        --seed) whole_number "$1" "$2"; seed=$2 ;;
+        --lines) whole_number "$1" "$2"; lines=$2 ;;
+        --end) end=$2 ;;
+        --origin) origin=$2 ;;
+        --central) central=$2 ;;
+        *) usage ;;
+    esac
+    shift 2
+done
+if ! [[ $end =~ ^[0-9]{4}/[0-9]{2}/[0-9]{2}$ ]] || ! date -d "${end//\//-}" >/dev/null 2>&1; then
+    echo "Fecha invalida: '$end' (se espera AAAA/MM/DD)" >&2
+    exit 2
+fi
+if [ "$origin" = "$central" ]; then
+    echo "La compania de origen y la central deben ser distintas" >&2
+    exit 2
+fi
+
+here=$(cd "$(dirname "$0")" && pwd)
+origin_database=$("$here/create-company.sh" "$root" "$origin" --branches "$branches" --points "$points")
+"$here/create-company.sh" "$root" "$central" --branches "$branches" --points "$points" >/dev/null
+
+script=$(mktemp)
+trap 'rm -f "$script"' EXIT
+cat >"$script" <<SQL
+input '${here//\'/\'\'}/demo/generator.sql';
+execute procedure generar_demo($days, '${end//-//}', $seed, $lines);
+commit;
+drop procedure generar_demo;
+drop procedure demo_clientes_dia;
+drop procedure demo_dia_sucursal;
+drop procedure demo_dia_punto;
+drop procedure demo_egreso;
+drop procedure demo_recibo;
+drop procedure demo_factura;
+drop procedure demo_marque_hora;
+drop procedure demo_azar;
+commit;
+SQL
+if ! isql-fb -q -bail -user SYSDBA -i "$script" "$origin_database"; then
+    echo "No se pudieron generar los movimientos de $origin_database" >&2
+    exit 1
+fi
+
+if [ ${#ownership[@]} -gt 0 ]; then
+    chown -R firebird:firebird "$root/datos"
+fi
+echo "$origin_database"
+echo "$(dirname "$(dirname "$origin_database")")/$central/norvane.fdb"
