@@ -30,6 +30,7 @@ Owned<Firebird::IXpbBuilder> attachmentParameters(const Connection& connection) 
     // All text of the program is Unicode, whatever the database's own character set.
     dpb->insertString(&status, isc_dpb_lc_ctype, "UTF8");
     dpb->insertInt(&status, isc_dpb_sql_dialect, 3);
+    // The path is passed in UTF-8; the client turns it into the system's file name encoding.
     dpb->insertTag(&status, isc_dpb_utf8_filename);
     return dpb;
 }

@@ -26,7 +26,11 @@ struct QueryResult {
 // One attachment to a Firebird database. Parameters are held by name and matched without regard to case;
 // the defaults are the data module's (SQLDialect 3, WaitOnLocks True, read-committed with record versions,
 // CommitRetain False, BlobSize -1). "Database" is a bare file path (embedded engine) or "host:path" (server).
+// Attaching uses Database, User_Name, Password and RoleName (not sent when empty or left at its design value,
+// the word "RoleName"); WaitOnLocks False makes transactions fail at once on a lock instead of waiting.
 // The attachment always uses character set UTF8, so all text is Unicode whatever the database's own.
+// Paths with characters beyond ASCII need a UTF-8 process locale, which a Qt application sets.
+// Transactions, statements and cursors of a connection must be gone before the connection is destroyed.
 class Connection {
 public:
     Connection();

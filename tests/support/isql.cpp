@@ -19,10 +19,13 @@ QString runIsqlScript(const QString& database, const QString& scriptPath, const 
     if (!finished)
         isql.kill();
     const QString output = QString::fromUtf8(isql.readAll());
-    if (!finished || isql.exitStatus() != QProcess::NormalExit || isql.exitCode() != 0)
-        throw std::runtime_error(QStringLiteral("isql-fb %1 on %2 failed: %3 %4")
+    if (!finished || isql.exitStatus() != QProcess::NormalExit)
+        throw std::runtime_error(QStringLiteral("isql-fb %1 on %2 did not finish: %3\n%4")
                                      .arg(scriptPath, database, isql.errorString(), output)
                                      .toStdString());
+    if (isql.exitCode() != 0)
+        throw std::runtime_error(
+            QStringLiteral("isql-fb %1 on %2 failed:\n%3").arg(scriptPath, database, output).toStdString());
     return output;
 }
 

@@ -1,4 +1,5 @@
 #include "data/fb/statement.h"
+#include "tests/support/printers.h"
 #include "tests/support/test_database.h"
 
 #include <gtest/gtest.h>
@@ -42,7 +43,10 @@ protected:
                            " sale_day date, sale_time time, created_at timestamp,"
                            " flag char(1), code char(5), name varchar(40),"
                            " notes blob sub_type text, data blob sub_type binary,"
-                           " active boolean)"));
+                           " active boolean, legacy varchar(20) character set win1252,"
+                           " legacy_code char(4) character set win1252,"
+                           " legacy_notes blob sub_type text character set win1252,"
+                           " raw_text varchar(20) character set none)"));
         db.connection().execute(QStringLiteral("insert into allkinds (id) values (1)"));
     }
 
@@ -117,6 +121,11 @@ TEST_P(ValueRoundTrip, EveryTypeComesBackExactly) {
         {"data", everyByte(200000), everyByte(200000)},
         {"active", true, 1},
         {"active", 0, 0},
+        // Databases in other character sets still give and take Unicode text.
+        {"legacy", "Envío ñ €", "Envío ñ €"},
+        {"legacy_code", "ñ", "ñ   "},
+        {"legacy_notes", accentedText(70000), accentedText(70000)},
+        {"raw_text", "Envío", "Envío"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(QStringLiteral("%1 <- %2").arg(c.column, c.written.toString().left(40)).toStdString());
@@ -125,9 +134,11 @@ TEST_P(ValueRoundTrip, EveryTypeComesBackExactly) {
 }
 
 TEST_P(ValueRoundTrip, NullGoesBothWays) {
-    for (const char* column : {"small_value", "int_value", "big_value", "money", "rate", "quantity",
-                               "short_decimal", "price", "ratio", "sale_day", "sale_time", "created_at",
-                               "flag", "code", "name", "notes", "data", "active"}) {
+    for (const char* column :
+         {"small_value",   "int_value",   "big_value",    "money",    "rate",      "quantity",
+          "short_decimal", "price",       "ratio",        "sale_day", "sale_time", "created_at",
+          "flag",          "code",        "name",         "notes",    "data",      "active",
+          "legacy",        "legacy_code", "legacy_notes", "raw_text"}) {
         SCOPED_TRACE(column);
         EXPECT_TRUE(roundTrip(QString::fromLatin1(column), Value()).isNull());
     }

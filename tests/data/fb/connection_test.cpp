@@ -1,0 +1,148 @@
+#include "data/fb/error.h"
+#include "data/fb/transaction.h"
+#include "tests/support/connections.h"
+#include "tests/support/embedded_database.h"
+#include "tests/support/printers.h"
+#include "tests/support/server_database.h"
+
+#include <gtest/gtest.h>
+
+using namespace quelmaro;
+
+namespace {
+
+// The message of the DatabaseError that `action` throws, or "" when it throws nothing.
+template <typename Action> QString databaseErrorOf(Action action) {
+    try {
+        action();
+    } catch (const fb::DatabaseError& error) {
+        return error.message();
+    }
+    return {};
+}
+
+QString openError(const QString& database, const QString& user, const QString& password) {
+    fb::Connection connection;
+    connection.setParameter(QStringLiteral("Database"), database);
+    connection.setParameter(QStringLiteral("User_Name"), user);
+    connection.setParameter(QStringLiteral("Password"), password);
+    return databaseErrorOf([&] { connection.open(); });
+}
+
+QString missingFileError(const QString& path) {
+    return QStringLiteral("Database error: I/O error during \"open\" operation for file \"%1\"\n"
+                          "-Error while trying to open file\n"
+                          "-No such file or directory")
+        .arg(path);
+}
+
+} // namespace
+
+TEST(Connection, HoldsParametersByNameWithoutRegardToCase) {
+    fb::Connection connection;
+    EXPECT_EQ(connection.parameter("sqldialect"), "3");
+    EXPECT_EQ(connection.parameter("WAITONLOCKS"), "True");
+    EXPECT_EQ(connection.parameter("interbase transisolation"), "ReadCommited");
+    EXPECT_EQ(connection.parameter("CommitRetain"), "False");
+    EXPECT_EQ(connection.parameter("BlobSize"), "-1");
+    EXPECT_EQ(connection.parameter("ServerCharSet"), "");
+
+    connection.setParameter("User_Name", "sysdba");
+    connection.setParameter("password", "plovarden");
+    connection.setParameter("PASSWORD", "secreto");
+    EXPECT_EQ(connection.parameter("user_name"), "sysdba");
+    EXPECT_EQ(connection.parameter("Password"), "secreto");
+    EXPECT_EQ(connection.parameters().value("password"), "secreto"); // named as first written
+    EXPECT_FALSE(connection.parameters().contains("PASSWORD"));
+    EXPECT_FALSE(connection.isOpen());
+}
+
+TEST(Connection, ReportsAMissingFileInTheClientsWords) {
+    test::TempDir dir;
+    const QString path = dir.filePath("datos/01/norvane.fdb");
+    EXPECT_EQ(openError(path, "sysdba", "plovarden"), missingFileError(path));
+
+    const auto account = test::ServerAccount::fromEnvironment();
+    const QString onServer = account.directory + "/no-such-company.fdb";
+    EXPECT_EQ(openError("localhost:" + onServer, account.user, account.password), missingFileError(onServer));
+}
+
+TEST(Connection, ReportsAWrongPasswordOnTheServer) {
+    test::ServerDatabase db;
+    db.connection().close();
+    EXPECT_EQ(
+        openError(db.database(), db.account().user, "not-the-password"),
+        "Database error: Your user name and password are not defined. Ask your database administrator to set "
+        "up a Firebird login.");
+}
+
+TEST(Connection, ReportsAnUnknownHost) {
+    const QString message = openError("srv1.invalid:/datos/01/norvane.fdb", "sysdba", "plovarden");
+    EXPECT_EQ(message.section('\n', 0, 0),
+              "Database error: Unable to complete network request to host \"srv1.invalid\".");
+}
+
+TEST(Connection, OpensOnceAndClosesCleanly) {
+    test::EmbeddedDatabase db;
+    fb::Connection& connection = db.connection();
+    connection.open(); // already open: nothing happens
+    EXPECT_TRUE(connection.isOpen());
+    connection.close();
+    EXPECT_FALSE(connection.isOpen());
+    connection.close();
+    // A statement opens the connection with the parameters it holds.
+    EXPECT_EQ(connection.query("select 1 from rdb$database").rows.size(), 1);
+    EXPECT_TRUE(connection.isOpen());
+}
+
+TEST(Connection, CreatesAUnicodeDialectThreeDatabaseAtAnAccentedPath) {
+    test::EmbeddedDatabase db("Compañía Envío.fdb");
+    const fb::QueryResult facts = db.connection().query(
+        "select mon$sql_dialect, trim(rdb$character_set_name), mon$page_size, trim(mon$database_name)"
+        " from mon$database cross join rdb$database");
+    ASSERT_EQ(facts.rows.size(), 1);
+    EXPECT_EQ(facts.rows[0], (fb::Row{3, "UTF8", 8192, db.path()}));
+}
+
+TEST(Connection, SendsARoleOnlyWhenOneIsNamed) {
+    test::EmbeddedDatabase db;
+    db.connection().execute("create role cajero");
+    db.connection().execute("grant cajero to caja1");
+    const struct {
+        const char* roleName;
+        const char* currentRole;
+    } cases[] = {{"", "NONE"}, {"RoleName", "NONE"}, {"rolename", "NONE"}, {"cajero", "CAJERO"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.roleName);
+        auto connection = test::connectionLike(db.connection());
+        connection->setParameter("User_Name", "caja1");
+        connection->setParameter("RoleName", c.roleName);
+        EXPECT_EQ(connection->query("select trim(current_role) from rdb$database").rows.at(0).at(0),
+                  Value(c.currentRole));
+    }
+}
+
+TEST(Connection, ReadOnlyConnectionsCannotWrite) {
+    test::EmbeddedDatabase db;
+    db.connection().execute("create table cajas (id integer)");
+    auto reader = test::connectionLike(db.connection());
+    reader->setReadOnly(true);
+    EXPECT_EQ(reader->query("select count(*) from cajas").rows.at(0).at(0), Value(0));
+    EXPECT_EQ(databaseErrorOf([&] { reader->execute("insert into cajas values (1)"); }),
+              "Database error: attempted update during read-only transaction");
+}
+
+TEST(Connection, WithoutWaitOnLocksAConflictFailsAtOnce) {
+    test::EmbeddedDatabase db;
+    db.connection().execute("create table cajas (id integer, saldo integer)");
+    db.connection().execute("insert into cajas values (1, 0)");
+    auto holder = db.connection().startTransaction();
+    holder->execute("update cajas set saldo = 1 where id = 1");
+
+    auto other = test::connectionLike(db.connection());
+    other->setParameter("WaitOnLocks", "False");
+    const QString message =
+        databaseErrorOf([&] { other->execute("update cajas set saldo = 2 where id = 1"); });
+    EXPECT_TRUE(message.startsWith("Database error: deadlock\n-update conflicts with concurrent update\n"))
+        << message.toStdString();
+}
