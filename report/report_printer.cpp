@@ -1,5 +1,6 @@
 #include "report/report_printer.h"
 
+#include "platform/printers.h"
 #include "report/report_errors.h"
 
 #include <QPageLayout>
@@ -12,12 +13,6 @@
 namespace quelmaro {
 
 namespace {
-
-// Until the platform layer's printer list is in place.
-namespace platform {
-QStringList installedPrinterNames() { return QPrinterInfo::availablePrinterNames(); }
-QString defaultPrinterName() { return QPrinterInfo::defaultPrinterName(); }
-} // namespace platform
 
 // The system's default printer; when the system names none, its first printer, as Qt itself takes.
 QString systemDefaultPrinter() {
