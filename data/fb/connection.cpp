@@ -35,6 +35,15 @@ Owned<Firebird::IXpbBuilder> attachmentParameters(const Connection& connection) 
     return dpb;
 }
 
+// Whatever work is still open on the attachment goes with it, as a rollback.
+void rollBackTransactions(Connection::Handles& handles) {
+    for (const auto& transaction : handles.transactions) {
+        if (const auto open = transaction.lock())
+            open->rollback();
+    }
+    handles.transactions.clear();
+}
+
 } // namespace
 
 int QueryResult::columnIndex(const QString& name) const {
@@ -100,6 +109,9 @@ void Connection::open() {
 }
 
 void Connection::close() {
+    if (!isOpen())
+        return;
+    rollBackTransactions(*handles_);
     endWith(handles_->attachment,
             [](Firebird::IAttachment* attachment, Status* status) { attachment->detach(status); });
 }
@@ -118,6 +130,7 @@ void Connection::createDatabase() {
 
 void Connection::dropDatabase() {
     open();
+    rollBackTransactions(*handles_);
     endWith(handles_->attachment,
             [](Firebird::IAttachment* attachment, Status* status) { attachment->dropDatabase(status); });
 }

@@ -48,6 +48,7 @@ public:
 
     bool isOpen() const;
     void open(); // attaches with the parameters held now; does nothing when already open
+    // Rolls back the transactions still open on it (their cursors end with them) and detaches.
     void close();
     // Creates the file named by "Database" (dialect 3, default character set UTF8) and stays attached to it.
     void createDatabase();

@@ -21,18 +21,21 @@ const QList<Column>& Cursor::columns() const {
 bool Cursor::fetch(Row& row) {
     if (!handle_->resultSet)
         return false;
+    const BlobScope blobs = handle_->transaction->blobs();
     Status status;
     if (handle_->resultSet->fetchNext(&status, handle_->row.data()) != Firebird::IStatus::RESULT_OK) {
         close();
         return false;
     }
-    row = readRow(handle_->row, handle_->blobs());
+    row = readRow(handle_->row, blobs);
     return true;
 }
 
 void Cursor::close() {
-    endWith(handle_->resultSet,
-            [](Firebird::IResultSet* resultSet, Status* status) { resultSet->close(status); });
+    if (handle_->transaction->isActive())
+        endWith(handle_->resultSet, [](Firebird::IResultSet* open, Status* status) { open->close(status); });
+    else
+        handle_->resultSet.reset(); // its transaction has ended, and the rows with it
     if (handle_->ownedTransaction)
         handle_->ownedTransaction->commit();
 }

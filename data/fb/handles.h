@@ -10,6 +10,7 @@
 #include <QMap>
 
 #include <optional>
+#include <vector>
 
 namespace quelmaro::fb {
 
@@ -21,10 +22,20 @@ struct Connection::Handles {
     QMap<QString, Parameter> parameters; // by lower-case name
     bool readOnly = false;
     Owned<Firebird::IAttachment> attachment;
+    // Closing the connection rolls back whatever these still have open.
+    std::vector<std::weak_ptr<Transaction::Handle>> transactions;
 };
 
+// Shared by the transaction with its statements and cursors, so that they notice when it has ended.
 struct Transaction::Handle {
-    Owned<Firebird::ITransaction> transaction;
+    Owned<Firebird::IAttachment> attachment;
+    Owned<Firebird::ITransaction> transaction; // empty once committed or rolled back
+
+    bool isActive() const { return transaction != nullptr; }
+    // The transaction for a statement or cursor to run in; using an ended one is a programming error.
+    Firebird::ITransaction* active() const;
+    BlobScope blobs() const { return {attachment.get(), active()}; }
+    void rollback();
 };
 
 struct Statement::Handle {
@@ -38,22 +49,19 @@ struct Statement::Handle {
 };
 
 struct Cursor::Handle {
-    Handle(BlobScope blobs, Firebird::IStatement* openedBy, Firebird::IMessageMetadata* rowLayout,
-           QList<Column> rowColumns)
-        : attachment(shared(blobs.attachment)), transaction(shared(blobs.transaction)),
-          statement(shared(openedBy)), row(rowLayout), columns(std::move(rowColumns)) {}
+    Handle(std::shared_ptr<Transaction::Handle> readsIn, Firebird::IStatement* openedBy,
+           Firebird::IMessageMetadata* rowLayout, QList<Column> rowColumns)
+        : transaction(std::move(readsIn)), statement(shared(openedBy)), row(rowLayout),
+          columns(std::move(rowColumns)) {}
 
     // Members go in reverse order: the result set first, the transaction it reads in last.
     std::unique_ptr<Transaction> ownedTransaction; // set when the cursor commits its own transaction
     std::unique_ptr<Statement> ownedStatement;
-    Owned<Firebird::IAttachment> attachment;
-    Owned<Firebird::ITransaction> transaction;
+    std::shared_ptr<Transaction::Handle> transaction;
     Owned<Firebird::IStatement> statement;
     Message row;
     QList<Column> columns;
     Owned<Firebird::IResultSet> resultSet;
-
-    BlobScope blobs() const { return {attachment.get(), transaction.get()}; }
 };
 
 } // namespace quelmaro::fb

@@ -7,26 +7,12 @@
 
 namespace quelmaro::fb {
 
-namespace {
-
-Firebird::ITransaction* activeTransaction(Transaction& transaction) {
-    if (!transaction.isActive())
-        throw std::logic_error("La transacción ya terminó: la sentencia no puede ejecutarse en ella");
-    return transaction.handle().transaction.get();
-}
-
-BlobScope blobsOf(Transaction& transaction) {
-    return {transaction.connection().handles().attachment.get(), activeTransaction(transaction)};
-}
-
-} // namespace
-
 Statement::Statement(Transaction& transaction, const QString& sql)
-    : transaction_(transaction), handle_(std::make_unique<Handle>()) {
+    : transaction_(transaction.handle()), handle_(std::make_unique<Handle>()) {
     Status status;
     const QByteArray text = sql.toUtf8();
-    handle_->statement.reset(transaction.connection().handles().attachment->prepare(
-        &status, activeTransaction(transaction), unsigned(text.size()), text.constData(), 3,
+    handle_->statement.reset(transaction_->attachment->prepare(
+        &status, transaction_->active(), unsigned(text.size()), text.constData(), 3,
         Firebird::IStatement::PREPARE_PREFETCH_METADATA));
     handle_->type = handle_->statement->getType(&status);
     handle_->input.reset(handle_->statement->getInputMetadata(&status));
@@ -52,25 +38,32 @@ bool Statement::returnsRows() const {
 }
 
 Row Statement::execute(const QList<Value>& params) {
+    handle_->affectedRows = 0;
+    Row first;
+    if (returnsRows()) { // the client would refuse a select that finds no row
+        if (!open(params)->fetch(first))
+            first.clear();
+        return first;
+    }
     Status status;
-    const BlobScope blobs = blobsOf(transaction_);
+    const BlobScope blobs = transaction_->blobs();
     Message input = bindParameters(handle_->input.get(), params, blobs);
     Message* output = handle_->output ? &*handle_->output : nullptr;
     handle_->statement->execute(&status, blobs.transaction, input.metadata(), input.data(),
                                 output ? output->metadata() : nullptr, output ? output->data() : nullptr);
     handle_->affectedRows = qint64(handle_->statement->getAffectedRecords(&status));
-    return output ? readRow(*output, blobs) : Row();
+    return output ? readRow(*output, blobs) : first;
 }
 
 std::unique_ptr<Cursor> Statement::open(const QList<Value>& params) {
-    Status status;
-    const BlobScope blobs = blobsOf(transaction_);
-    Message input = bindParameters(handle_->input.get(), params, blobs);
-    Firebird::IMessageMetadata* rowLayout = handle_->output ? handle_->output->metadata() : nullptr;
-    if (!rowLayout)
+    if (!returnsRows())
         throw std::logic_error("La sentencia no devuelve filas");
+    Status status;
+    const BlobScope blobs = transaction_->blobs();
+    Message input = bindParameters(handle_->input.get(), params, blobs);
+    Firebird::IMessageMetadata* rowLayout = handle_->output->metadata();
     auto cursor =
-        std::make_unique<Cursor::Handle>(blobs, handle_->statement.get(), rowLayout, handle_->columns);
+        std::make_unique<Cursor::Handle>(transaction_, handle_->statement.get(), rowLayout, handle_->columns);
     cursor->resultSet.reset(handle_->statement->openCursor(&status, blobs.transaction, input.metadata(),
                                                            input.data(), rowLayout, 0));
     return std::make_unique<Cursor>(std::move(cursor));

@@ -7,7 +7,8 @@
 
 namespace quelmaro::fb {
 
-// A statement prepared once inside a transaction and run many times with bound parameters.
+// A statement prepared once inside a transaction and run many times with bound parameters. Running it after
+// its transaction has ended is an error (std::logic_error).
 class Statement {
 public:
     Statement(Transaction& transaction, const QString& sql);
@@ -19,7 +20,8 @@ public:
     const QList<Column>& parameters() const; // input parameters
     bool returnsRows() const;                // a select or a selectable procedure
 
-    // Runs a statement without a result set; EXECUTE PROCEDURE gives its output parameters as a row.
+    // Runs a statement without a result set; EXECUTE PROCEDURE (and RETURNING) gives its output parameters as
+    // a row. A select gives its first row, or an empty row when it finds none.
     Row execute(const QList<Value>& params = {});
     // Opens the rows of a select.
     std::unique_ptr<Cursor> open(const QList<Value>& params = {});
@@ -29,7 +31,7 @@ public:
     struct Handle;
 
 private:
-    Transaction& transaction_;
+    std::shared_ptr<Transaction::Handle> transaction_;
     std::unique_ptr<Handle> handle_;
 };
 

@@ -4,6 +4,8 @@
 #include "data/fb/handles.h"
 #include "data/fb/statement.h"
 
+#include <stdexcept>
+
 namespace quelmaro::fb {
 
 namespace {
@@ -23,35 +25,47 @@ Owned<Firebird::IXpbBuilder> transactionParameters(const Connection& connection)
 
 } // namespace
 
+Firebird::ITransaction* Transaction::Handle::active() const {
+    if (!isActive())
+        throw std::logic_error("La transacción ya terminó: no se puede usar para leer ni escribir");
+    return transaction.get();
+}
+
+void Transaction::Handle::rollback() {
+    endWith(transaction, [](Firebird::ITransaction* open, Status* status) { open->rollback(status); });
+}
+
 Transaction::Transaction(Connection& connection)
-    : connection_(connection), handle_(std::make_unique<Handle>()) {
+    : connection_(connection), handle_(std::make_shared<Handle>()) {
     connection.open();
+    Connection::Handles& owner = connection.handles();
     Status status;
     Owned<Firebird::IXpbBuilder> tpb = transactionParameters(connection);
-    handle_->transaction.reset(connection.handles().attachment->startTransaction(
-        &status, tpb->getBufferLength(&status), tpb->getBuffer(&status)));
+    handle_->attachment = shared(owner.attachment.get());
+    handle_->transaction.reset(
+        owner.attachment->startTransaction(&status, tpb->getBufferLength(&status), tpb->getBuffer(&status)));
+    std::erase_if(owner.transactions, [](const auto& transaction) { return transaction.expired(); });
+    owner.transactions.push_back(handle_);
 }
 
 Transaction::~Transaction() {
     try {
         rollback();
     } catch (const DatabaseError&) {
-        // The attachment is gone; dropping the reference below is all that is left to do.
+        // The attachment is gone; dropping the reference is all that is left to do.
     }
 }
 
 bool Transaction::isActive() const {
-    return handle_->transaction != nullptr;
+    return handle_->isActive();
 }
 
 void Transaction::commit() {
-    endWith(handle_->transaction,
-            [](Firebird::ITransaction* transaction, Status* status) { transaction->commit(status); });
+    endWith(handle_->transaction, [](Firebird::ITransaction* open, Status* status) { open->commit(status); });
 }
 
 void Transaction::rollback() {
-    endWith(handle_->transaction,
-            [](Firebird::ITransaction* transaction, Status* status) { transaction->rollback(status); });
+    handle_->rollback();
 }
 
 QueryResult Transaction::query(const QString& sql, const QList<Value>& params) {
@@ -73,8 +87,8 @@ Row Transaction::execute(const QString& sql, const QList<Value>& params) {
     return Statement(*this, sql).execute(params);
 }
 
-Transaction::Handle& Transaction::handle() {
-    return *handle_;
+const std::shared_ptr<Transaction::Handle>& Transaction::handle() const {
+    return handle_;
 }
 
 } // namespace quelmaro::fb

@@ -4,7 +4,7 @@
 
 namespace quelmaro::fb {
 
-// A transaction on one connection; rolled back when destroyed without commit.
+// A transaction on one connection; rolled back when destroyed without commit, and when its connection closes.
 class Transaction {
 public:
     explicit Transaction(Connection& connection);
@@ -22,11 +22,11 @@ public:
 
     Connection& connection() { return connection_; }
     struct Handle;
-    Handle& handle();
+    const std::shared_ptr<Handle>& handle() const; // for Statement and Cursor
 
 private:
     Connection& connection_;
-    std::unique_ptr<Handle> handle_;
+    std::shared_ptr<Handle> handle_;
 };
 
 } // namespace quelmaro::fb

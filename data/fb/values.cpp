@@ -66,10 +66,13 @@ Value readValue(const Field& field, const unsigned char* at, BlobScope blobs) {
     case SQL_DOUBLE:
         return Fixed::fromDouble(load<double>(at));
     case SQL_TEXT:
+        if (field.charSet == kCharSetOctets)
+            return QByteArray(reinterpret_cast<const char*>(at), field.length);
         return fixedLengthText(field, at);
-    case SQL_VARYING:
-        return QString::fromUtf8(reinterpret_cast<const char*>(at) + sizeof(ISC_USHORT),
-                                 load<ISC_USHORT>(at));
+    case SQL_VARYING: {
+        const QByteArray bytes(reinterpret_cast<const char*>(at) + sizeof(ISC_USHORT), load<ISC_USHORT>(at));
+        return field.charSet == kCharSetOctets ? Value(bytes) : Value(QString::fromUtf8(bytes));
+    }
     case SQL_TYPE_DATE:
         return dateOf(load<ISC_DATE>(at));
     case SQL_TYPE_TIME:

@@ -7,7 +7,8 @@
 namespace quelmaro::fb {
 
 // One output row as values: NUMERIC and DECIMAL as Fixed, other integers as int64, CHAR without the padding
-// the client adds beyond the column's characters, text blobs as QString, other blobs as QByteArray.
+// the client adds beyond the column's characters, text blobs as QString, other blobs and text in character
+// set OCTETS as QByteArray.
 Row readRow(const Message& row, BlobScope blobs);
 
 // The input message for a statement whose parameters the client describes as `declared`, each value converted

@@ -85,6 +85,13 @@ TEST_P(Statements, ExecuteProcedureGivesItsOutputParameters) {
     EXPECT_EQ(asQuery.columns.at(0).name, "ID");
     EXPECT_EQ(asQuery.rows, QList<fb::Row>{fb::Row{3}});
     EXPECT_EQ(connection().execute("update sucursales set nombre = nombre"), fb::Row());
+    EXPECT_EQ(connection().execute("insert into sucursales values (5, 'Sur') returning sucu_id, nombre"),
+              (fb::Row{5, "Sur"}));
+    // A select run as a statement gives its first row, or none.
+    EXPECT_EQ(connection().execute("select nombre from sucursales order by sucu_id"), fb::Row{"Centro"});
+    EXPECT_EQ(connection().execute("select nombre from sucursales where sucu_id = 99"), fb::Row());
+    auto transaction = connection().startTransaction();
+    EXPECT_THROW(fb::Statement(*transaction, "delete from sucursales").open(), std::logic_error);
 }
 
 TEST_P(Statements, CursorReadsInPiecesAndCommitsAtTheEnd) {
@@ -136,6 +143,23 @@ TEST_P(Statements, TransactionRollsBackUnlessCommitted) {
     undone->execute("delete from sucursales where sucu_id = 2");
     undone->rollback();
     EXPECT_EQ(count("sucursales"), Value(2));
+}
+
+TEST_P(Statements, ClosingTheConnectionEndsWhatIsStillOpenOnIt) {
+    insertPoints(3);
+    auto cursor = connection().openCursor("select ptvt_id from punto_venta order by ptvt_id");
+    fb::Row row;
+    ASSERT_TRUE(cursor->fetch(row));
+    auto pending = connection().startTransaction();
+    pending->execute("insert into sucursales values (2, 'Norte')");
+    fb::Statement later(*pending, "insert into sucursales values (3, 'Sur')");
+
+    connection().close();
+    EXPECT_FALSE(pending->isActive());
+    EXPECT_THROW(cursor->fetch(row), std::logic_error);
+    EXPECT_THROW(later.execute(), std::logic_error);
+    cursor.reset();
+    EXPECT_EQ(count("sucursales"), Value(1)); // reopens; the pending insert was rolled back
 }
 
 TEST_P(Statements, PreparedStatementRunsManyTimesAndCountsChangedRows) {
