@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QIODevice>
+#include <QStringDecoder>
 #include <QtEndian>
 
 #include <cmath>
@@ -148,7 +149,11 @@ private:
     }
     QString text() {
         const quint32 size = u32();
-        return QString::fromUtf8(take(qsizetype(size)));
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        QString decoded = utf8(take(qsizetype(size)));
+        if (utf8.hasError())
+            fail();
+        return decoded;
     }
     // A count of items each at least itemBytes long.
     quint32 count(qsizetype itemBytes) {

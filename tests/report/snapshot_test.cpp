@@ -126,6 +126,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadSnapshot{"command code 0", Bytes().header(1).page(1).u8(0).f32(0).f32(0).f32(1).f32(1).data},
         BadSnapshot{"command code 7", Bytes().header(1).page(1).u8(7).f32(0).f32(0).f32(1).f32(1).data},
         BadSnapshot{"command code 255", Bytes().header(1).page(1).u8(255).f32(0).f32(0).f32(1).f32(1).data},
+        BadSnapshot{"text not in UTF-8",
+                    Bytes().header(1).page(1).u8(1).f32(1).f32(1).u8(0).text("\xff\xfe").data},
         BadSnapshot{"unknown alignment", Bytes().header(1).page(1).u8(1).f32(1).f32(1).u8(2).text("x").data},
         BadSnapshot{"unknown pen style", Bytes().header(1).page(1).u8(6).u8(9).f32(0).data},
         BadSnapshot{"negative pen width", Bytes().header(1).page(1).u8(6).u8(0).f32(-1).data},
