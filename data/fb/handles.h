@@ -6,6 +6,7 @@
 #include "data/fb/client.h"
 #include "data/fb/message.h"
 #include "data/fb/statement.h"
+#include "data/fb/values.h"
 
 #include <QMap>
 
@@ -40,8 +41,8 @@ struct Transaction::Handle {
 
 struct Statement::Handle {
     Owned<Firebird::IStatement> statement;
-    Owned<Firebird::IMessageMetadata> input; // as the statement declares its parameters
-    std::optional<Message> output;           // empty when the statement gives nothing back
+    std::optional<ParameterMessage> input;
+    std::optional<Message> output; // empty when the statement gives nothing back
     QList<Column> columns;
     QList<Column> parameters;
     unsigned type = 0; // isc_info_sql_stmt_*

@@ -15,8 +15,9 @@ Statement::Statement(Transaction& transaction, const QString& sql)
         &status, transaction_->active(), unsigned(text.size()), text.constData(), 3,
         Firebird::IStatement::PREPARE_PREFETCH_METADATA));
     handle_->type = handle_->statement->getType(&status);
-    handle_->input.reset(handle_->statement->getInputMetadata(&status));
-    handle_->parameters = describeColumns(handle_->input.get());
+    Owned<Firebird::IMessageMetadata> input(handle_->statement->getInputMetadata(&status));
+    handle_->parameters = describeColumns(input.get());
+    handle_->input.emplace(input.get());
     Owned<Firebird::IMessageMetadata> output(handle_->statement->getOutputMetadata(&status));
     handle_->columns = describeColumns(output.get());
     if (!handle_->columns.isEmpty())
@@ -47,7 +48,7 @@ Row Statement::execute(const QList<Value>& params) {
     }
     Status status;
     const BlobScope blobs = transaction_->blobs();
-    Message input = bindParameters(handle_->input.get(), params, blobs);
+    Message& input = handle_->input->bind(params, blobs);
     Message* output = handle_->output ? &*handle_->output : nullptr;
     handle_->statement->execute(&status, blobs.transaction, input.metadata(), input.data(),
                                 output ? output->metadata() : nullptr, output ? output->data() : nullptr);
@@ -60,7 +61,7 @@ std::unique_ptr<Cursor> Statement::open(const QList<Value>& params) {
         throw std::logic_error("La sentencia no devuelve filas");
     Status status;
     const BlobScope blobs = transaction_->blobs();
-    Message input = bindParameters(handle_->input.get(), params, blobs);
+    Message& input = handle_->input->bind(params, blobs);
     Firebird::IMessageMetadata* rowLayout = handle_->output->metadata();
     auto cursor =
         std::make_unique<Cursor::Handle>(transaction_, handle_->statement.get(), rowLayout, handle_->columns);

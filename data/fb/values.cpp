@@ -137,6 +137,28 @@ void writeValue(Message& message, qsizetype index, const Value& value, const QBy
     }
 }
 
+// `layout` with every parameter nullable, numbers as BIGINT or DOUBLE PRECISION and text as UTF-8 VARCHAR of
+// its declared length or the one in `textLengths`, whichever is longer.
+Owned<Firebird::IMessageMetadata> parameterLayout(Firebird::IMessageMetadata* layout,
+                                                  const QList<unsigned>& textLengths = {}) {
+    Status status;
+    Owned<Firebird::IMessageMetadata> wide = withWideNumbers(layout);
+    Owned<Firebird::IMetadataBuilder> builder(wide->getBuilder(&status));
+    const unsigned count = wide->getCount(&status);
+    for (unsigned i = 0; i < count; ++i) {
+        const unsigned type = wide->getType(&status, i) & ~1u;
+        if (type != SQL_TEXT && type != SQL_VARYING) {
+            builder->setType(&status, i, type | 1u);
+            continue;
+        }
+        builder->setType(&status, i, SQL_VARYING | 1u);
+        builder->setLength(&status, i, std::max(wide->getLength(&status, i), textLengths.value(i)));
+        if (wide->getCharSet(&status, i) != kCharSetOctets)
+            builder->setCharSet(&status, i, kCharSetUtf8);
+    }
+    return Owned<Firebird::IMessageMetadata>(builder->getMetadata(&status));
+}
+
 } // namespace
 
 Row readRow(const Message& row, BlobScope blobs) {
@@ -147,42 +169,38 @@ Row readRow(const Message& row, BlobScope blobs) {
     return values;
 }
 
-Message bindParameters(Firebird::IMessageMetadata* declared, const QList<Value>& values, BlobScope blobs) {
-    Status status;
-    const unsigned count = declared->getCount(&status);
-    if (qsizetype(count) != values.size())
+ParameterMessage::ParameterMessage(Firebird::IMessageMetadata* declared)
+    : declared_(parameterLayout(declared).get()) {}
+
+Message& ParameterMessage::bind(const QList<Value>& values, BlobScope blobs) {
+    const QList<Field>& fields = declared_.fields();
+    if (fields.size() != values.size())
         throw std::invalid_argument(QStringLiteral("La sentencia espera %1 parámetros y recibió %2")
-                                        .arg(count)
+                                        .arg(fields.size())
                                         .arg(values.size())
                                         .toStdString());
-
-    // Numbers travel as BIGINT or DOUBLE PRECISION and text as UTF-8 VARCHAR as long as the value, so the
-    // server converts to the declared type and reports its own error when a value does not fit.
-    Owned<Firebird::IMessageMetadata> wide = withWideNumbers(declared);
-    Owned<Firebird::IMetadataBuilder> builder(wide->getBuilder(&status));
     QList<QByteArray> texts(values.size());
-    for (unsigned i = 0; i < count; ++i) {
-        const unsigned type = wide->getType(&status, i) & ~1u;
-        if (type != SQL_TEXT && type != SQL_VARYING) {
-            builder->setType(&status, i, type | 1u); // any parameter may be given null
+    QList<unsigned> textLengths(values.size());
+    bool textFits = true;
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        if (fields[i].type != SQL_VARYING)
             continue;
-        }
         texts[i] = values[i].toBytes();
         if (texts[i].size() > kLongestText)
             throw ConversionError(
                 QStringLiteral("El texto de %1 bytes es más largo que el máximo de %2 de un parámetro")
                     .arg(texts[i].size())
                     .arg(kLongestText));
-        builder->setType(&status, i, SQL_VARYING | 1u);
-        builder->setLength(&status, i, std::max(wide->getLength(&status, i), unsigned(texts[i].size())));
-        if (wide->getCharSet(&status, i) != kCharSetOctets)
-            builder->setCharSet(&status, i, kCharSetUtf8);
+        textLengths[i] = unsigned(texts[i].size());
+        textFits = textFits && textLengths[i] <= fields[i].length;
     }
-    Owned<Firebird::IMessageMetadata> input(builder->getMetadata(&status));
-    Message message(input.get());
+    // Text longer than its parameter still goes as it is, so that the server reports the truncation.
+    Message* message = &declared_;
+    if (!textFits)
+        message = &longer_.emplace(parameterLayout(declared_.metadata(), textLengths).get());
     for (qsizetype i = 0; i < values.size(); ++i)
-        writeValue(message, i, values[i], texts[i], blobs);
-    return message;
+        writeValue(*message, i, values[i], texts[i], blobs);
+    return *message;
 }
 
 } // namespace quelmaro::fb
