@@ -12,9 +12,12 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 // Runs where no printer is installed, so nothing reaches a print queue.
 namespace quelmaro {
@@ -58,7 +61,7 @@ protected:
             if (printThrows)
                 throw ReportError(QStringLiteral("print failed"));
             if (cancelGeneration)
-                statusWindow()->findChild<QPushButton*>(QStringLiteral("CancelButton"))->click();
+                cancelGeneration(statusWindow());
         };
     }
 
@@ -77,7 +80,7 @@ protected:
     bool cancelSetup = false;
     bool setupThrows = false;
     bool printThrows = false;
-    bool cancelGeneration = false;
+    std::function<void(QWidget* status)> cancelGeneration;
     TReportDest setupDestination = TReportDest::rdPreview;
     int previewedPages = 0;
 };
@@ -112,11 +115,19 @@ TEST_F(RecordedJob, CancelledSetupGeneratesNothing) {
 }
 
 TEST_F(RecordedJob, CancelDuringGenerationOutputsNothing) {
-    cancelGeneration = true;
-    job.Run();
-    EXPECT_TRUE(job.Cancelled);
-    EXPECT_FALSE(events.contains(QStringLiteral("preview create")));
-    EXPECT_EQ(statusWindow(), nullptr);
+    const std::function<void(QWidget*)> cancels[] = {
+        [](QWidget* status) { status->findChild<QPushButton*>(QStringLiteral("CancelButton"))->click(); },
+        [](QWidget* status) { QTest::keyClick(status, Qt::Key_Escape); },
+        [](QWidget* status) { status->close(); },
+    };
+    for (const auto& cancel : cancels) {
+        cancelGeneration = cancel;
+        events.clear();
+        job.Run();
+        EXPECT_TRUE(job.Cancelled);
+        EXPECT_FALSE(events.contains(QStringLiteral("preview create")));
+        EXPECT_EQ(statusWindow(), nullptr);
+    }
 }
 
 TEST_F(RecordedJob, FailingSetupIsFreedAndReachesTheCaller) {
