@@ -1,6 +1,6 @@
 #include "data/dm/error_log.h"
 
-#include "data/types/datetime.h"
+#include "data/dm/formats.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,7 +16,7 @@ QString ErrorLog::line(const QDateTime& when, const QString& user, const QString
     static const QRegularExpression lineBreaks(QStringLiteral("\r\n|\r|\n"));
     QString flat = message;
     flat.replace(lineBreaks, QStringLiteral(" "));
-    return datetime::formatDate(when.date()) + QLatin1Char(',') + datetime::formatTime(when.time()) +
+    return formats::shortDate(when.date()) + QLatin1Char(',') + formats::longTime(when.time()) +
            QLatin1Char(',') + user + QLatin1Char(',') + flat + QStringLiteral("\r\n");
 }
 

@@ -61,20 +61,20 @@ QString translateError(const QString& raw) {
     return kGenericPrefix + raw;
 }
 
-QString translateRecordSetError(const QString& raw, const QStringList& emptyRequiredFields,
-                                const QStringList& keyFields) {
+QString translateRecordSetError(const QString& raw, const FieldNames& emptyRequiredFields,
+                                const FieldNames& keyFields) {
     const QString head = raw.left(30);
     if (head == QLatin1String("Cannot delete master record wi"))
         return QStringLiteral("Error. Borre antes los detalles dependientes del registro.");
     if (head.startsWith(QLatin1String("Fie"))) {
         QString message = QStringLiteral("Los campos ");
-        for (const QString& field : emptyRequiredFields)
+        for (const QString& field : emptyRequiredFields())
             message += field + QStringLiteral(", ");
         return message + QStringLiteral(" son obligatorios.");
     }
     if (head.startsWith(QLatin1String("key"))) {
         QString message = QStringLiteral("Ya existe un registro con el mismo ");
-        for (const QString& field : keyFields)
+        for (const QString& field : keyFields())
             message += field + QLatin1Char(' ');
         return message;
     }

@@ -6,6 +6,10 @@ using namespace quelmaro::dm;
 
 namespace {
 
+FieldNames names(const QStringList& list) {
+    return [list] { return list; };
+}
+
 struct Case {
     const char* name;
     QString raw;
@@ -56,25 +60,25 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
 
 TEST(RecordSetErrorTranslation, MasterWithDetails) {
-    EXPECT_EQ(translateRecordSetError("Cannot delete master record with details", {}, {}),
+    EXPECT_EQ(translateRecordSetError("Cannot delete master record with details", names({}), names({})),
               "Error. Borre antes los detalles dependientes del registro.");
 }
 
 TEST(RecordSetErrorTranslation, RequiredFieldsEndWithCommaBeforeSon) {
-    EXPECT_EQ(translateRecordSetError("Field 'A' must have a value", {"A", "B"}, {"ID"}),
+    EXPECT_EQ(translateRecordSetError("Field 'A' must have a value", names({"A", "B"}), names({"ID"})),
               "Los campos A, B,  son obligatorios.");
-    EXPECT_EQ(translateRecordSetError("Field 'A' must have a value", {}, {}),
+    EXPECT_EQ(translateRecordSetError("Field 'A' must have a value", names({}), names({})),
               "Los campos  son obligatorios.");
 }
 
 TEST(RecordSetErrorTranslation, KeyViolationListsIndexFields) {
-    EXPECT_EQ(translateRecordSetError("key violation.", {"A"}, {"TIDO_COD", "PREF_PRE"}),
+    EXPECT_EQ(translateRecordSetError("key violation.", names({"A"}), names({"TIDO_COD", "PREF_PRE"})),
               "Ya existe un registro con el mismo TIDO_COD PREF_PRE ");
-    EXPECT_EQ(translateRecordSetError("Key violation.", {}, {"TIDO_COD"}), "Key violation.");
+    EXPECT_EQ(translateRecordSetError("Key violation.", names({}), names({"TIDO_COD"})), "Key violation.");
 }
 
 TEST(RecordSetErrorTranslation, OtherTextsStayRaw) {
-    EXPECT_EQ(translateRecordSetError("Database error: lock conflict", {"A"}, {"B"}),
+    EXPECT_EQ(translateRecordSetError("Database error: lock conflict", names({"A"}), names({"B"})),
               "Database error: lock conflict");
 }
 

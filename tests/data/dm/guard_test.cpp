@@ -1,0 +1,62 @@
+#include "data/dm/guard.h"
+#include "data/types/errors.h"
+#include "platform/recording_messages.h"
+
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+using namespace quelmaro;
+
+namespace {
+
+struct Reported {
+    QStringList texts;
+    dm::UnhandledErrorScope scope{[this](const std::exception& error) { texts << error.what(); }};
+};
+
+TEST(Guard, HandlerThatEndsNormally) {
+    Reported reported;
+    bool ran = false;
+    EXPECT_TRUE(dm::guarded([&] { ran = true; }));
+    EXPECT_TRUE(ran);
+    EXPECT_TRUE(reported.texts.isEmpty());
+}
+
+TEST(Guard, EscapingErrorsGoToTheInstalledHandler) {
+    Reported reported;
+    EXPECT_FALSE(dm::guarded([] { throw ConversionError("'x' no es una fecha válida"); }));
+    EXPECT_FALSE(dm::guarded([] { throw 42; }));
+    EXPECT_EQ(reported.texts, QStringList({"'x' no es una fecha válida", "Error desconocido"}));
+}
+
+TEST(Guard, AbortIsSilent) {
+    Reported reported;
+    bool after = false;
+    EXPECT_FALSE(dm::guarded([&] {
+        throw OperationAborted();
+        after = true;
+    }));
+    EXPECT_FALSE(after);
+    EXPECT_TRUE(reported.texts.isEmpty());
+}
+
+TEST(Guard, ScopesNestAndRestore) {
+    Reported outer;
+    {
+        Reported inner;
+        dm::guarded([] { throw std::runtime_error("dentro"); });
+        EXPECT_EQ(inner.texts, QStringList{"dentro"});
+    }
+    dm::guarded([] { throw std::runtime_error("fuera"); });
+    EXPECT_EQ(outer.texts, QStringList{"fuera"});
+}
+
+TEST(Guard, WithoutHandlerTheOperatorStillSeesTheError) {
+    platform::ScopedRecording recording;
+    dm::guarded([] { throw std::runtime_error("sin manejador"); });
+    EXPECT_EQ(recording.recorded(),
+              QList<platform::RecordedMessage>({{platform::MessageKind::Error, "sin manejador"}}));
+}
+
+} // namespace
