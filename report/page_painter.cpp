@@ -50,8 +50,9 @@ public:
     }
     void apply(const FontCommand& c) { painter_.setFont(reportFont(c.name, c.size)); }
     void apply(const PenCommand& c) {
-        // Width 0 is the device's thinnest line.
-        QPen pen(QBrush(Qt::black), c.width * dpiX_, qtPenStyle(c.style), Qt::SquareCap, Qt::MiterJoin);
+        // A line thinner than a device pixel would fade to grey on a screen; width 0 draws one crisp pixel.
+        const double width = c.width * dpiX_;
+        QPen pen(QBrush(Qt::black), width < 1 ? 0 : width, qtPenStyle(c.style), Qt::SquareCap, Qt::MiterJoin);
         painter_.setPen(pen);
     }
 
