@@ -165,7 +165,8 @@ protected:
     }
     int extraIndex() const { return int(QPrinterInfo::availablePrinterNames().indexOf(extra)); }
 
-    const QString extra = QStringLiteral("quelmaro_extra");
+    // Named to sort after the shared queue, so the first printer of the list stays the same meanwhile.
+    const QString extra = QStringLiteral("quelmaro_pdf_custom");
     QTemporaryDir dir;
 };
 
@@ -228,7 +229,7 @@ TEST_F(ExtraQueue, VanishedPrinterCannotBeOpened) {
         job.Run();
         FAIL() << "no error";
     } catch (const InvalidPrinterError& e) {
-        EXPECT_TRUE(e.message().startsWith(QStringLiteral("Invalid Printer - quelmaro_extra on ")))
+        EXPECT_TRUE(e.message().startsWith(QStringLiteral("Invalid Printer - quelmaro_pdf_custom on ")))
             << e.message().toStdString();
     }
 }
