@@ -3,27 +3,24 @@
 # the closing report and of the transmission) and an empty central company with the same schema and
 # masters (the destination of the transmission). The business follows from the seed.
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=script-helpers.sh
+source "$here/script-helpers.sh"
 
 usage() {
     cat >&2 <<TEXT
-Uso: $0 <raiz> [opciones]
+Uso: $0 <raíz> [opciones]
   --branches B     sucursales (1)
   --points P       puntos de venta, repartidos entre las sucursales (3)
-  --days D         dias de negocio (5)
-  --end AAAA/MM/DD ultimo dia de negocio (hoy)
+  --days D         días de negocio (5)
+  --end AAAA/MM/DD último día de negocio (hoy)
   --seed S         semilla de los datos (1)
-  --lines L        lineas de factura por punto de venta y dia, aproximadamente (24)
-  --origin CODIGO  compania con los movimientos (01)
-  --central CODIGO compania central vacia (00)
+  --lines L        líneas de factura por punto de venta y día, aproximadamente (24)
+  --origin CODIGO  compañía con los movimientos (01)
+  --central CODIGO compañía central vacía (00)
   --chown          deja la carpeta datos a nombre del usuario firebird, para abrirla por el servidor
 TEXT
     exit 2
-}
-
-whole_number() {
-    case $2 in
-        '' | *[!0-9]*) echo "$1 debe ser un numero entero: '$2'" >&2; exit 2 ;;
-    esac
 }
 
 [ $# -ge 1 ] || usage
@@ -48,23 +45,27 @@ while [ $# -gt 0 ]; do
     shift 2
 done
 if ! [[ $end =~ ^[0-9]{4}/[0-9]{2}/[0-9]{2}$ ]] || ! date -d "${end//\//-}" >/dev/null 2>&1; then
-    echo "Fecha invalida: '$end' (se espera AAAA/MM/DD)" >&2
+    echo "Fecha inválida: '$end' (se espera AAAA/MM/DD)" >&2
+    exit 2
+fi
+if [ "$days" -lt 1 ] || [ "$lines" -lt 1 ]; then
+    echo "Los días y las líneas deben ser al menos 1" >&2
     exit 2
 fi
 if [ "$origin" = "$central" ]; then
-    echo "La compania de origen y la central deben ser distintas" >&2
+    echo "La compañía de origen y la central deben ser distintas" >&2
     exit 2
 fi
 
-here=$(cd "$(dirname "$0")" && pwd)
 origin_database=$("$here/create-company.sh" "$root" "$origin" --branches "$branches" --points "$points")
-"$here/create-company.sh" "$root" "$central" --branches "$branches" --points "$points" >/dev/null
+central_database=$("$here/create-company.sh" "$root" "$central" --branches "$branches" --points "$points") ||
+    { rm -f "$origin_database"; exit 1; }
 
 script=$(mktemp)
 trap 'rm -f "$script"' EXIT
 cat >"$script" <<SQL
-input '${here//\'/\'\'}/demo/generator.sql';
-execute procedure generar_demo($days, '${end//-//}', $seed, $lines);
+input $(sql_text "$here/demo/generator.sql");
+execute procedure generar_demo($days, '$end', $seed, $lines);
 commit;
 drop procedure generar_demo;
 drop procedure demo_clientes_dia;
@@ -77,7 +78,11 @@ drop procedure demo_marque_hora;
 drop procedure demo_azar;
 commit;
 SQL
-if ! isql-fb -q -bail -user SYSDBA -i "$script" "$origin_database"; then
+# As when the company was made, the disk is waited for only once the business is in.
+if ! { gfix -write async -user SYSDBA "$origin_database" &&
+    isql-fb -q -bail -ch UTF8 -user SYSDBA -i "$script" "$origin_database" &&
+    gfix -write sync -user SYSDBA "$origin_database"; }; then
+    rm -f "$origin_database" "$central_database"
     echo "No se pudieron generar los movimientos de $origin_database" >&2
     exit 1
 fi
@@ -86,4 +91,4 @@ if [ ${#ownership[@]} -gt 0 ]; then
     chown -R firebird:firebird "$root/datos"
 fi
 echo "$origin_database"
-echo "$(dirname "$(dirname "$origin_database")")/$central/norvane.fdb"
+echo "$central_database"

@@ -317,7 +317,7 @@ begin
     end
 
     execute procedure demo_azar(siguiente, 100) returning_values siguiente, r;
-    if (r < 10) then
+    if (r < 30) then
         insert into devoluciones_compra (devc_id, comp_id, sucu_id, devc_fecha, devc_total, devc_anulado,
                                          devc_usuario)
         select first 1 gen_id(gen_devoluciones_compra, 1), comp_id, :sucursal, :fecha,
@@ -371,7 +371,7 @@ create procedure generar_demo (dias integer, fecha_final date, semilla bigint, l
     declare siguiente bigint;
 begin
     if (dias < 1 or lineas < 1 or semilla < 0) then
-        exception e_datos_invalidos 'Los dias y las lineas deben ser positivos y la semilla no negativa';
+        exception e_datos_invalidos 'Los días y las líneas deben ser positivos y la semilla no negativa';
     siguiente = mod(semilla, 2147483648);
     fecha = fecha_final - dias + 1;
     update cajas set caja_base = 500000, caja_fechabase = :fecha;

@@ -1,0 +1,109 @@
+#include "tests/schema/companies.h"
+#include "tests/schema/results.h"
+#include "tests/support/printers.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+using namespace quelmaro;
+
+namespace {
+
+// What a demo holds, in a few figures that change when any document, number, key or time changes.
+QList<Value> fingerprint(const QString& database) {
+    auto connection = test::openDatabase(database);
+    QList<Value> figures;
+    for (const char* sql : {
+             "select count(*) || '/' || sum(fact_total) || '/' || max(fact_id) || '/' || max(fact_numero) "
+             "from facturas",
+             "select count(*) || '/' || sum(fade_cant * fade_prunit) from facturas_detalle",
+             "select count(*) || '/' || sum(fapa_monto) || '/' || sum(fopa_id) from facturas_pago",
+             "select count(*) || '/' || list(audi_fecha || ' ' || audi_hora || ' ' || tido_cod, ',')"
+             " from (select * from auditoria order by audi_id)",
+             "select count(*) || '/' || coalesce(sum(reca_monto), 0) from recibos_caja",
+             "select count(*) || '/' || coalesce(sum(egre_monto), 0) from egresos",
+             "select count(*) || '/' || coalesce(sum(comp_total), 0) from compras",
+         })
+        figures << test::single(*connection, QString::fromUtf8(sql));
+    return figures;
+}
+
+TEST(Demo, SameSeedGivesTheSameBusinessAndAnotherSeedAnother) {
+    const QStringList options = {"--points", "2", "--days", "2", "--end", "2024/03/03", "--lines", "6"};
+    test::CompanyRoot first;
+    test::CompanyRoot second;
+    test::CompanyRoot other;
+    first.makeDemo(options + QStringList{"--seed", "11"});
+    second.makeDemo(options + QStringList{"--seed", "11"});
+    other.makeDemo(options + QStringList{"--seed", "12"});
+    EXPECT_EQ(fingerprint(first.database("01")), fingerprint(second.database("01")));
+    EXPECT_NE(fingerprint(first.database("01")), fingerprint(other.database("01")));
+}
+
+TEST(Demo, AuditTrailCarriesTheBusinessDateAndTime) {
+    auto connection = test::openDatabase(test::demo::origin());
+    auto count = [&](const char* sql) { return test::single(*connection, sql).toInt(); };
+    EXPECT_EQ(count("select count(*) from facturas f where not exists (select 1 from auditoria a"
+                    " where a.tido_cod = 31 and a.audi_oper = 'I' and a.audi_iddoc = f.fact_id"
+                    " and a.audi_fecha = f.fact_fecha and a.audi_hora between '08:00' and '20:00')"),
+              0);
+    EXPECT_EQ(count("select count(*) from traslados_caja t where not exists (select 1 from auditoria a"
+                    " where a.tido_cod = 66 and a.audi_oper = 'I' and a.audi_iddoc = t.trcj_id"
+                    " and a.audi_fecha = t.trcj_fecha)"),
+              0);
+    EXPECT_EQ(count("select count(*) from egresos e where not exists (select 1 from auditoria a"
+                    " where a.tido_cod = 62 and a.audi_oper = 'I' and a.audi_iddoc = e.egre_id"
+                    " and a.audi_fecha = e.egre_fecha)"),
+              0);
+    EXPECT_GT(count("select count(*) from auditoria where tido_cod = 102 and audi_oper = 'I'"
+                    " and audi_fecha between '2024/02/27' and '2024/03/03'"),
+              0)
+        << "new customers";
+    EXPECT_GT(count("select count(*) from auditoria where tido_cod = 103 and audi_oper = 'U'"
+                    " and audi_fecha between '2024/02/27' and '2024/03/03'"),
+              0)
+        << "changed customers";
+    // Sales at several times of day, on account and paid in several forms, all with their lines.
+    EXPECT_GT(count("select count(distinct extract(hour from audi_hora)) from auditoria where tido_cod = 31"),
+              8);
+    EXPECT_GT(count("select count(*) from facturas where fact_vence > fact_fecha"), 0);
+    EXPECT_EQ(count("select count(distinct fopa_id) from facturas_pago"), 5);
+    EXPECT_EQ(count("select count(*) from facturas f where fact_total <> (select sum(fade_total)"
+                    " from facturas_detalle d where d.fact_id = f.fact_id)"),
+              0);
+}
+
+TEST(Demo, CentralCompanyHasTheMastersAndNoBusiness) {
+    auto origin = test::openDatabase(test::demo::origin());
+    auto central = test::openDatabase(test::demo::central());
+    for (const char* table :
+         {"sucursales", "punto_venta", "cajas", "vendedores", "autorizaciones", "articulo", "formas_pago",
+          "interfaz_ventas", "interfaz_caja", "configuracion", "formato_datos"}) {
+        const QString sql = QStringLiteral("select count(*) from %1").arg(table);
+        EXPECT_EQ(test::single(*central, sql), test::single(*origin, sql)) << table;
+    }
+    for (const char* table :
+         {"facturas", "recibos_caja", "traslados_caja", "egresos", "compras", "envio_resumdia"})
+        EXPECT_EQ(test::single(*central, QStringLiteral("select count(*) from %1").arg(table)).toInt(), 0)
+            << table;
+}
+
+TEST(Scripts, RefuseBadInputAndNeverReplaceACompany) {
+    test::CompanyRoot root;
+    const QString database = root.createCompany("01");
+    const auto sizeBefore = QFile(database).size();
+    EXPECT_THROW(root.createCompany("01"), std::runtime_error);
+    EXPECT_EQ(QFile(database).size(), sizeBefore);
+    EXPECT_THROW(root.createCompany("0'1"), std::runtime_error);
+    EXPECT_THROW(root.createCompany("02", {"--points", "tres"}), std::runtime_error);
+    EXPECT_THROW(root.createCompany("03", {"--branches", "2", "--points", "1"}), std::runtime_error);
+    EXPECT_FALSE(QFile::exists(root.database("03")));
+    EXPECT_THROW(root.makeDemo({"--end", "2024/02/30", "--origin", "10", "--central", "11"}),
+                 std::runtime_error);
+    EXPECT_THROW(root.makeDemo({"--origin", "12", "--central", "12"}), std::runtime_error);
+}
+
+} // namespace
