@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -319,6 +320,23 @@ TEST_F(PreviewForm, TypedZoomIsLimitedToTenAndOneHundred) {
     EXPECT_EQ(QApplication::focusWidget(), zoomEdit());
     EXPECT_TRUE(form->isVisible());
     EXPECT_TRUE(messages.recorded().isEmpty());
+}
+
+TEST_F(PreviewForm, WheelOnTheZoomStepsByTenWithinItsLimits) {
+    start(1);
+    const auto turn = [this](int notches) {
+        const QPointF inside(5, 5);
+        QWheelEvent wheel(inside, zoomEdit()->mapToGlobal(inside), QPoint(), QPoint(0, notches * 120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(zoomEdit(), &wheel);
+    };
+    turn(1);
+    EXPECT_EQ(zoom(), 100);
+    turn(-2);
+    EXPECT_EQ(zoom(), 80);
+    EXPECT_EQ(zoomEdit()->text(), QStringLiteral("80%"));
+    turn(-10);
+    EXPECT_EQ(zoom(), 10);
 }
 
 TEST_F(PreviewForm, EmptyZoomIsReportedAndChangesNothing) {

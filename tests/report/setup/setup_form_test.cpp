@@ -4,6 +4,7 @@
 #include "report/render_text.h"
 #include "report/report_job.h"
 #include "report/setup/setup_form.h"
+#include "tests/report/report_test_support.h"
 #include "tests/report/setup/window_controls.h"
 
 #include <QCheckBox>
@@ -21,6 +22,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+
+#include <unistd.h>
 
 // The print setup dialog used as an operator would, with a printer installed (the CUPS test queue) and,
 // in the NoPrinter cases, with none at all.
@@ -549,6 +552,67 @@ TEST_F(NoPrinter, WithoutThePreviewNothingCanBeConfirmed) {
         EXPECT_FALSE(enabled(name)) << name;
     QTest::keyClick(form.get(), Qt::Key_Escape);
     EXPECT_EQ(form->result(), QDialog::Rejected);
+}
+
+// A second queue, added for these cases and removed again, at a place the system names.
+class SecondPrinter : public WithPrinter {
+protected:
+    void SetUp() override {
+        WithPrinter::SetUp();
+        if (IsSkipped())
+            return;
+        if (geteuid() != 0)
+            GTEST_SKIP() << "adding a print queue needs root";
+        test::runTool(QStringLiteral("lpadmin"),
+                      {QStringLiteral("-p"), second, QStringLiteral("-E"), QStringLiteral("-v"),
+                       QStringLiteral("file:///dev/null"), QStringLiteral("-L"), QStringLiteral("Caja 1"),
+                       QStringLiteral("-m"),
+                       QStringLiteral("lsb/usr/cupsfilters/Generic-PDF_Printer-PDF.ppd")});
+    }
+    void TearDown() override {
+        if (QPrinterInfo::availablePrinterNames().contains(second))
+            removeSecond();
+    }
+    void removeSecond() { test::runTool(QStringLiteral("lpadmin"), {QStringLiteral("-x"), second}); }
+
+    // Named to sort after the shared queue, so the first printer of the list stays the same meanwhile.
+    const QString second = QStringLiteral("quelmaro_pdf_setup");
+};
+
+TEST_F(SecondPrinter, PrinterChosenInTheSetupBecomesTheReportPrinter) {
+    show();
+    const QString first = job.printer().name();
+    EXPECT_NE(first, second);
+    messages.answerPrinterSetup([this](QPrinter& printer) { printer.setPrinterName(second); });
+    QTest::mouseClick(button("SetupBB"), Qt::LeftButton);
+    EXPECT_EQ(job.printer().name(), second);
+    EXPECT_EQ(control<QLabel>("PrinterLabel")->text(), QStringLiteral("quelmaro_pdf_setup en Caja 1"));
+
+    // A printer that goes away meanwhile is reported when the label is refreshed.
+    removeSecond();
+    messages.answerCancel(DialogKind::PrinterSetup);
+    QTest::mouseClick(button("SetupBB"), Qt::LeftButton);
+    ASSERT_EQ(messages.recorded().size(), 1);
+    EXPECT_EQ(messages.recorded().front().kind, platform::MessageKind::Error);
+    // The system tells nothing more of a printer it no longer has.
+    EXPECT_TRUE(messages.recorded().front().text.startsWith(
+        QStringLiteral("Invalid Printer - quelmaro_pdf_setup on ")))
+        << messages.recorded().front().text.toStdString();
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(SecondPrinter, AReportPrinterThatCannotBeOpenedIsReportedAndOnlyThePreviewIsOffered) {
+    job.printer().SelectPrinter(int(QPrinterInfo::availablePrinterNames().indexOf(second)));
+    ASSERT_EQ(job.printer().name(), second);
+    removeSecond();
+    show();
+    ASSERT_EQ(messages.recorded().size(), 1);
+    EXPECT_TRUE(messages.recorded().front().text.startsWith(QStringLiteral("Invalid Printer - ")));
+    EXPECT_TRUE(radio("PreviewRB")->isChecked());
+    for (const char* name : {"PrinterRB", "FileRB", "CopiesED", "SetupBB"})
+        EXPECT_FALSE(enabled(name)) << name;
+    confirm();
+    EXPECT_EQ(job.Destination, TReportDest::rdPreview);
 }
 
 } // namespace
