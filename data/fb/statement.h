@@ -37,7 +37,8 @@ private:
 
 // The open rows of a select. When it owns its transaction (Connection::openCursor), closing or
 // destroying the cursor, or reading past its last row, commits that transaction. A cursor opened by
-// Statement::open reads in that statement's transaction, which must stay active while it is read.
+// Statement::open reads in that statement's transaction; reading on after it has ended is an error
+// (std::logic_error).
 class Cursor {
 public:
     ~Cursor();
