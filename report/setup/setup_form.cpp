@@ -85,7 +85,7 @@ void TdtSetupForm::setTabOrder() {
                               FileRB,  editFileName, cboxFormat, bbtnOK,   BitBtn1};
     for (size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
-    // The browse button is reached with the mouse, as the small buttons of the original window were.
+    // The small browse button is for the mouse; Tab passes it by.
     FileNameSB->setFocusPolicy(Qt::NoFocus);
 }
 
