@@ -14,7 +14,7 @@ SumAggregate::SumAggregate(const QString& name, const QString& expression) : nam
         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = form.match(expression);
     if (!match.hasMatch())
-        throw RecordSetError(QStringLiteral("Aggregate expression not supported: %1").arg(expression));
+        throw RecordSetError(QStringLiteral("Expresión de suma no admitida: %1").arg(expression));
     fieldName_ = match.captured(1);
 }
 

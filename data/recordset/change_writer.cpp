@@ -104,7 +104,8 @@ ChangeWriter::Target& ChangeWriter::target(RecordSet& set) {
     target.table = set.updateTable();
     if (target.table.isEmpty())
         throw RecordSetError(
-            QStringLiteral("%1: the rows come from no table they could be written to").arg(set.name()));
+            QStringLiteral("%1: sus filas no vienen de una tabla en la que se puedan escribir")
+                .arg(set.name()));
     for (int i = 0; i < set.dataFieldCount_; ++i) {
         const Field& field = set.field(i);
         if (field.table() == target.table && !field.column().isEmpty())
@@ -145,7 +146,8 @@ std::vector<int> ChangeWriter::whereFields(RecordSet& set, const RowNode& row, Q
         }
     }
     if (where.empty())
-        throw RecordSetError(QStringLiteral("%1: no column can identify the row to write").arg(set.name()));
+        throw RecordSetError(
+            QStringLiteral("%1: ninguna columna identifica la fila a escribir").arg(set.name()));
     return where;
 }
 
@@ -155,7 +157,8 @@ void ChangeWriter::run(const StatementKey& key, const QList<Value>& values, bool
         statement = std::make_unique<fb::Statement>(transaction_, statementText(key));
     statement->execute(values);
     if (mustFindRow && statement->affectedRows() == 0)
-        throw RecordSetError(QStringLiteral("Record not found or changed by another user"));
+        throw RecordSetError(
+            QStringLiteral("El registro ya no está como se leyó: otro usuario lo cambió o lo borró"));
 }
 
 QString ChangeWriter::statementText(const StatementKey& key) {

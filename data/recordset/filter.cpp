@@ -11,7 +11,7 @@ Filter Filter::parse(const QString& text) {
         QStringLiteral(R"(^\s*([A-Za-z_][A-Za-z0-9_$]*)\s*=\s*([+-]?\d{1,18})\s*$)"));
     const QRegularExpressionMatch match = form.match(text);
     if (!match.hasMatch())
-        throw RecordSetError(QStringLiteral("Filter expression not supported: %1").arg(text));
+        throw RecordSetError(QStringLiteral("Filtro no admitido: %1").arg(text));
     Filter filter;
     filter.column_ = match.captured(1);
     filter.number_ = match.captured(2).toLongLong();

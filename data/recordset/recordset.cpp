@@ -41,6 +41,14 @@ void RecordSet::setProvider(Provider* provider) {
             std::unique_ptr<RecordSet>(new RecordSet(detail->name(), *this, detailCount(), *detail)));
 }
 
+fb::Connection& RecordSet::connection() const {
+    if (master_)
+        return detailQuery_->connection();
+    if (!provider_)
+        throw RecordSetError(QStringLiteral("%1: no tiene proveedor de datos").arg(name()));
+    return provider_->query().connection();
+}
+
 Provider* RecordSet::provider() const {
     return master_ ? master_->provider() : provider_.data();
 }
@@ -67,7 +75,7 @@ Value RecordSet::parameter(const QString& name) const {
 
 void RecordSet::setPacketRecords(int count) {
     if (count == 0 || count < -1)
-        throw RecordSetError(QStringLiteral("Invalid packet size: %1").arg(count));
+        throw RecordSetError(QStringLiteral("Cantidad de filas por paquete no válida: %1").arg(count));
     packetRecords_ = count;
 }
 
@@ -75,7 +83,7 @@ RecordSet& RecordSet::detail(const QString& name) {
     for (const auto& detail : details_)
         if (detail->name().compare(name, Qt::CaseInsensitive) == 0)
             return *detail;
-    throw RecordSetError(QStringLiteral("Nested data set '%1' not found").arg(name));
+    throw RecordSetError(QStringLiteral("No existe el conjunto anidado '%1'").arg(name));
 }
 
 // --- Fields
@@ -96,7 +104,7 @@ Field* RecordSet::findField(const QString& name) {
 Field& RecordSet::field(const QString& name) {
     if (Field* found = findField(name))
         return *found;
-    throw RecordSetError(QStringLiteral("Field '%1' not found").arg(name));
+    throw RecordSetError(QStringLiteral("No existe el campo '%1'").arg(name));
 }
 
 void RecordSet::addField(const FieldDef& def, bool calculated) {
@@ -132,7 +140,7 @@ void RecordSet::setupFields(const QList<fb::Column>& columns) {
         for (const FieldDef& def : declaredData_) {
             const auto column = columnByName.constFind(def.name.toUpper());
             if (column == columnByName.cend())
-                throw RecordSetError(QStringLiteral("Field '%1' not found").arg(def.name));
+                throw RecordSetError(QStringLiteral("No existe el campo '%1'").arg(def.name));
             addField(def, false);
             columnOfField_.push_back(*column);
         }
@@ -168,33 +176,43 @@ QString RecordSet::updateTable() const {
 
 // --- Opening and fetching
 
+// The statement the provider runs for this set: its own when it has one, else the query's with its
+// parameters.
+PositionalStatement RecordSet::sourceStatement(QList<Value>& parameters) const {
+    if (master_)
+        throw RecordSetError(
+            QStringLiteral("%1: un conjunto anidado lee a través de su maestro").arg(name()));
+    if (!provider_)
+        throw RecordSetError(QStringLiteral("%1: no tiene proveedor de datos").arg(name()));
+    PositionalStatement statement;
+    if (!commandText_.isEmpty()) {
+        if (!provider_->acceptsStatement())
+            throw RecordSetError(
+                QStringLiteral("%1: el proveedor no acepta la sentencia del conjunto").arg(name()));
+        statement.sql = commandText_;
+    } else if (provider_->query().hasStatement()) {
+        statement = provider_->query().positionalStatement();
+        for (const QString& name : statement.parameterNames)
+            parameters << parameter(name);
+    } else {
+        throw RecordSetError(QStringLiteral("%1: no hay sentencia que ejecutar").arg(name()));
+    }
+    return statement;
+}
+
 void RecordSet::open() {
     if (master_) {
         if (!master_->isOpen())
-            throw RecordSetError(QStringLiteral("%1: a nested data set opens with its master").arg(name()));
+            throw RecordSetError(
+                QStringLiteral("%1: un conjunto anidado se abre con su maestro").arg(name()));
         return;
     }
     if (isOpen())
         return;
-    if (!provider_)
-        throw RecordSetError(QStringLiteral("%1: missing data provider").arg(name()));
-    Query& query = provider_->query();
-    PositionalStatement statement;
     QList<Value> parameters;
-    if (!commandText_.isEmpty()) {
-        if (!provider_->acceptsStatement())
-            throw RecordSetError(QStringLiteral("%1: the provider does not accept a statement").arg(name()));
-        statement.sql = commandText_;
-    } else if (query.hasStatement()) {
-        statement = query.positionalStatement();
-        for (const QString& name : statement.parameterNames)
-            parameters << parameter(name);
-    } else {
-        throw RecordSetError(QStringLiteral("%1: no statement to run").arg(name()));
-    }
-
+    const PositionalStatement statement = sourceStatement(parameters);
     try {
-        cursor_ = query.connection().openCursor(statement.sql, parameters);
+        cursor_ = connection().openCursor(statement.sql, parameters);
         setupFields(cursor_->columns());
         for (const auto& detail : details_)
             detail->prepareNested();
@@ -206,6 +224,12 @@ void RecordSet::open() {
         close();
         throw;
     }
+}
+
+void RecordSet::execute() {
+    QList<Value> parameters;
+    const PositionalStatement statement = sourceStatement(parameters);
+    connection().execute(statement.sql, parameters);
 }
 
 // Learns the detail statement's columns without running it, and how it links to the master's fields.

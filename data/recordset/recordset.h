@@ -3,6 +3,7 @@
 #include "data/recordset/aggregate.h"
 #include "data/recordset/field.h"
 #include "data/recordset/filter.h"
+#include "data/recordset/named_parameters.h"
 #include "data/recordset/provider.h"
 #include "data/recordset/row.h"
 
@@ -92,6 +93,8 @@ public:
     void open();
     void close();
     bool isOpen() const { return state_ != RecordSetState::Inactive; }
+    // Runs the statement when it returns no rows (an insert, a procedure), in a transaction of its own.
+    void execute();
     RecordSetState state() const { return state_; }
 
     // --- Moving (a pending insert or edit is posted first)
@@ -154,6 +157,7 @@ private:
 
     RecordSet(const QString& name, RecordSet& master, int indexInMaster, Query& query);
     RecordSet& root();
+    PositionalStatement sourceStatement(QList<Value>& parameters) const;
     fb::Connection& connection() const;
 
     // Fields
@@ -186,6 +190,8 @@ private:
     void rowsChanged();
 
     // Editing
+    void requireOpen() const;
+    RowNode& requireCurrentRow() const;
     void checkBrowseMode();
     void discardEdit();
     void checkRequired() const;

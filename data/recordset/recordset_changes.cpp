@@ -14,9 +14,7 @@ namespace quelmaro {
 int RecordSet::applyUpdates() {
     if (master_)
         return root().applyUpdates();
-    if (!isOpen())
-        throw RecordSetError(
-            QStringLiteral("%1: Cannot perform this operation on a closed dataset").arg(name()));
+    requireOpen();
     checkBrowseMode();
     if (countChanges(ownRows_) == 0)
         return 0;
@@ -92,14 +90,6 @@ int RecordSet::countChanges(const RowTable& table) {
                 count += countChanges(*details);
     }
     return count;
-}
-
-fb::Connection& RecordSet::connection() const {
-    if (master_)
-        return detailQuery_->connection();
-    if (!provider_)
-        throw RecordSetError(QStringLiteral("%1: missing data provider").arg(name()));
-    return provider_->query().connection();
 }
 
 QStringList RecordSet::keyColumns(const QString& table) {

@@ -29,12 +29,13 @@ void RecordSet::setValueAt(int index, const Value& value) {
     const Field& target = *fields_[index];
     if (calculating_) {
         if (!target.isCalculated())
-            throw RecordSetError(QStringLiteral("Field '%1' cannot be modified").arg(target.name()));
+            throw RecordSetError(
+                QStringLiteral("El campo '%1' no se puede modificar al calcular").arg(target.name()));
         (*calculating_)[index] = value;
         return;
     }
     if (!isEditing(state_))
-        throw RecordSetError(QStringLiteral("%1: Dataset not in edit or insert mode").arg(name()));
+        throw RecordSetError(QStringLiteral("%1: el conjunto no está editando ni insertando").arg(name()));
     buffer_[index] = value;
     modified_ = true;
     const auto handler = fieldChange_.constFind(target.name().toUpper());
@@ -44,6 +45,18 @@ void RecordSet::setValueAt(int index, const Value& value) {
 
 void RecordSet::setFieldChangeHandler(const QString& field, Handler handler) {
     fieldChange_.insert(field.toUpper(), std::move(handler));
+}
+
+void RecordSet::requireOpen() const {
+    if (!isOpen())
+        throw RecordSetError(QStringLiteral("%1: el conjunto de registros está cerrado").arg(name()));
+}
+
+RowNode& RecordSet::requireCurrentRow() const {
+    requireOpen();
+    if (RowNode* row = currentRow())
+        return *row;
+    throw RecordSetError(QStringLiteral("%1: no hay registro actual").arg(name()));
 }
 
 // Runs a post, edit or delete; on failure asks the set's handler whether to cancel silently.
@@ -60,15 +73,13 @@ template <typename Operation> void RecordSet::guarded(const ErrorHandler& handle
 }
 
 void RecordSet::append() {
-    if (!isOpen())
-        throw RecordSetError(
-            QStringLiteral("%1: Cannot perform this operation on a closed dataset").arg(name()));
+    requireOpen();
     if (master_) {
         // A detail row belongs to a stored master row.
         if (master_->state_ == RecordSetState::Insert)
             master_->post();
         if (!master_->currentRow())
-            throw RecordSetError(QStringLiteral("%1: no master row to add a detail row to").arg(name()));
+            throw RecordSetError(QStringLiteral("%1: no hay registro maestro para el detalle").arg(name()));
     }
     checkBrowseMode();
     fetchAll();
@@ -86,11 +97,7 @@ void RecordSet::edit() {
     guarded(editError_, [this] {
         if (isEditing(state_))
             return;
-        const RowNode* row = currentRow();
-        if (!row)
-            throw RecordSetError(
-                QStringLiteral("%1: Cannot perform this operation on an empty dataset").arg(name()));
-        buffer_ = row->values;
+        buffer_ = requireCurrentRow().values;
         state_ = RecordSetState::Edit;
         modified_ = false;
     });
@@ -185,10 +192,7 @@ void RecordSet::remove() {
         for (const auto& detail : details_)
             detail->checkBrowseMode();
         discardEdit();
-        RowNode* row = currentRow();
-        if (!row)
-            throw RecordSetError(
-                QStringLiteral("%1: Cannot perform this operation on an empty dataset").arg(name()));
+        RowNode* row = &requireCurrentRow();
         for (int i = 0; i < detailCount(); ++i)
             for (const auto& detailRow : detailTable(*row, i)->rows)
                 if (detailRow->status != RowStatus::Deleted)

@@ -176,7 +176,7 @@ Value RecordSet::aggregate(const QString& name) {
             aggregateValues_[i] = aggregates_[i].value(visible_, aggregateFields_[i]);
         return *aggregateValues_[i];
     }
-    throw RecordSetError(QStringLiteral("Aggregate '%1' not found").arg(name));
+    throw RecordSetError(QStringLiteral("No existe el agregado '%1'").arg(name));
 }
 
 } // namespace quelmaro

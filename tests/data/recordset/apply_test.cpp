@@ -134,7 +134,7 @@ TEST_F(Apply, ARowChangedByAnotherUserFailsTheWholeBatch) {
 
     EXPECT_EQ(invoices.applyUpdates(), 1);
     ASSERT_EQ(errors.size(), 1u);
-    EXPECT_EQ(errors[0].message, "Record not found or changed by another user");
+    EXPECT_EQ(errors[0].message, "El registro ya no está como se leyó: otro usuario lo cambió o lo borró");
     EXPECT_EQ(errors[0].kind, UpdateKind::Modify);
     EXPECT_EQ(scalar(QStringLiteral("select fact_total from facturas where fact_id = 1")).toFixed(),
               Fixed::parse("150"));
@@ -207,6 +207,17 @@ TEST_F(Apply, StatementsFromExpressionsCannotBeWrittenBack) {
     EXPECT_EQ(errors[0].set, &totals);
 }
 
+TEST_F(Apply, AStatementWithoutRowsRunsOnItsOwn) {
+    provider.setAcceptsStatement(true);
+    RecordSet direct(QStringLiteral("CBorrar"));
+    direct.setProvider(&provider);
+    direct.setCommandText(
+        QStringLiteral("insert into facturas (fact_id, ptvt_id, terc_nit) values (40, 1, 'x')"));
+    direct.execute();
+    EXPECT_EQ(count("facturas"), 4);
+    EXPECT_FALSE(direct.isOpen());
+}
+
 // Post errors: the exact text the data module recognises, and what the handler's answer does.
 class PostErrors : public Apply, public testing::WithParamInterface<ErrorAction> {};
 
@@ -231,7 +242,10 @@ TEST_P(PostErrors, ARequiredFieldWithoutValueIsReportedByName) {
     EXPECT_EQ(invoices.recordCount(), 4);
 }
 
-INSTANTIATE_TEST_SUITE_P(Actions, PostErrors, testing::Values(ErrorAction::Abort, ErrorAction::Fail));
+INSTANTIATE_TEST_SUITE_P(Actions, PostErrors, testing::Values(ErrorAction::Abort, ErrorAction::Fail),
+                         [](const testing::TestParamInfo<ErrorAction>& info) {
+                             return info.param == ErrorAction::Abort ? "Abort" : "Fail";
+                         });
 
 TEST_F(Apply, InsertAndFieldChangeHandlersRunAsTheRowIsBuilt) {
     std::vector<QString> events;

@@ -93,7 +93,7 @@ TEST_F(NumberedRows, FieldsFollowTheColumnsOfTheStatement) {
         numbers.field("NUMERO");
         FAIL() << "an unknown field was found";
     } catch (const RecordSetError& error) {
-        EXPECT_EQ(error.message(), "Field 'NUMERO' not found");
+        EXPECT_EQ(error.message(), "No existe el campo 'NUMERO'");
     }
 }
 
