@@ -142,6 +142,7 @@ begin
         select ingtotal, egrtotal from movimientos_caja(:caja, :desde_base, :fecha - 1)
           into :ingreso_previo, :egreso_previo;
         inicial = base + ingreso_previo - egreso_previo;
+        -- Before its base date the box held nothing.
         if (fecha < desde_base) then
             inicial = 0;
         select ingcartera, ingotros, ingtotal, egrtotal, egrprov, egrclase1, egrclase2, egrotros,

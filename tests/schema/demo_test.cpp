@@ -3,6 +3,7 @@
 #include "tests/support/printers.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -104,6 +105,25 @@ TEST(Scripts, RefuseBadInputAndNeverReplaceACompany) {
     EXPECT_THROW(root.makeDemo({"--end", "2024/02/30", "--origin", "10", "--central", "11"}),
                  std::runtime_error);
     EXPECT_THROW(root.makeDemo({"--origin", "12", "--central", "12"}), std::runtime_error);
+}
+
+TEST(Scripts, TheServerOpensACompanyGivenToIt) {
+    const QString serverDir = qEnvironmentVariable("QUELMARO_FB_SERVER_DIR");
+    ASSERT_FALSE(serverDir.isEmpty())
+        << "QUELMARO_FB_SERVER_DIR names the folder the Firebird server may open";
+    QTemporaryDir root(serverDir + "/schema-XXXXXX");
+    ASSERT_TRUE(root.isValid());
+    // The server runs as its own user, which must reach the company folder.
+    QFile::setPermissions(root.path(), QFile::permissions(root.path()) | QFile::ExeOther | QFile::ReadOther);
+    test::runSchemaScript("create-company.sh", {root.path(), "01", "--chown"});
+
+    fb::Connection connection;
+    connection.setParameter("Database", "localhost:" + root.path() + "/datos/01/norvane.fdb");
+    connection.setParameter("User_Name", qEnvironmentVariable("QUELMARO_FB_SERVER_USER"));
+    connection.setParameter("Password", qEnvironmentVariable("QUELMARO_FB_SERVER_PASSWORD"));
+    connection.open();
+    EXPECT_EQ(test::single(connection, "select count(*) from punto_venta").toInt(), 3);
+    connection.close();
 }
 
 } // namespace
