@@ -67,15 +67,7 @@ cat >"$script" <<SQL
 input $(sql_text "$here/demo/generator.sql");
 execute procedure generar_demo($days, '$end', $seed, $lines);
 commit;
-drop procedure generar_demo;
-drop procedure demo_clientes_dia;
-drop procedure demo_dia_sucursal;
-drop procedure demo_dia_punto;
-drop procedure demo_egreso;
-drop procedure demo_recibo;
-drop procedure demo_factura;
-drop procedure demo_marque_hora;
-drop procedure demo_azar;
+input $(sql_text "$here/demo/drop-generator.sql");
 commit;
 SQL
 # As when the company was made, the disk is waited for only once the business is in.

@@ -4,7 +4,8 @@
 
 set term ^;
 
--- Park-Miller style sequence: the next seed, and from it a value 0 <= valor < n.
+-- A linear congruential sequence (the constants of C's classic rand): the next seed, and from it a
+-- value 0 <= valor < n.
 create procedure demo_azar (semilla bigint, n integer) returns (siguiente bigint, valor integer) as
 begin
     siguiente = mod(semilla * 1103515245 + 12345, 2147483648);
@@ -181,9 +182,78 @@ begin
     select :egreso, 1, caja_id, 1, :fecha, :monto, 'N', 'N' from punto_venta where ptvt_id = :punto;
 end^
 
+-- The cash a point's box took in on a day and still holds: what entered minus what left, less the cheques,
+-- vouchers and bonds the counter took.
+create procedure demo_efectivo_disponible (punto integer, fecha date) returns (disponible numeric(18,2)) as
+    declare caja integer;
+    declare otras_formas numeric(18,2);
+begin
+    select caja_id from punto_venta where ptvt_id = :punto into :caja;
+    select ingtotal - egrtotal from movimientos_caja(:caja, :fecha, :fecha) into :disponible;
+    select coalesce(sum(p.fapa_monto), 0) from facturas f join facturas_pago p on p.fact_id = f.fact_id
+     where f.ptvt_id = :punto and f.fact_fecha = :fecha and p.fopa_id <> 1 into :otras_formas;
+    disponible = disponible - otras_formas;
+    suspend;
+end^
+
+-- A day at a branch, seen from its first point of sale once that point has sold: perhaps a purchase, paid
+-- at once from the point's box when it holds enough (the day's takings and all but 100,000.00 of the base
+-- the box opens with) and on account otherwise, and perhaps the return of part of an earlier purchase.
+create procedure demo_dia_sucursal (sucursal integer, fecha date, semilla bigint, punto integer,
+                                    disponible numeric(18,2))
+returns (siguiente bigint, queda numeric(18,2)) as
+    declare r integer;
+    declare compra integer;
+    declare exento numeric(15,2);
+    declare grava16 numeric(15,2);
+    declare grava10 numeric(15,2);
+    declare contado char(1);
+    declare proveedor varchar(20);
+    declare total numeric(15,2);
+begin
+    siguiente = semilla;
+    queda = disponible;
+    execute procedure demo_azar(siguiente, 100) returning_values siguiente, r;
+    if (r < 60) then
+    begin
+        proveedor = decode(mod(r, 3), 0, '860001001', 1, '860002002', '860003003');
+        execute procedure demo_azar(siguiente, 50) returning_values siguiente, r;
+        exento = 5000 * r;
+        execute procedure demo_azar(siguiente, 50) returning_values siguiente, r;
+        grava16 = 5000 * r;
+        execute procedure demo_azar(siguiente, 30) returning_values siguiente, r;
+        grava10 = 5000 * r;
+        total = exento + grava16 * 1.16 + grava10 * 1.10;
+        execute procedure demo_azar(siguiente, 100) returning_values siguiente, r;
+        contado = iif(r < 50 and total <= queda + 400000, 'S', 'N');
+        compra = gen_id(gen_compras, 1);
+        insert into compras (comp_id, sucu_id, pref_pre, comp_numero, comp_fecha, terc_nit, comp_numprov,
+                             comp_contado, comp_exento, comp_grava16, comp_grava10, comp_iva16, comp_iva10,
+                             comp_total, comp_anulado, comp_usuario)
+        values (:compra, :sucursal, 'C' || lpad(:sucursal, 3, '0'), lpad(:compra, 8, '0'), :fecha, :proveedor,
+                'P' || lpad(:compra, 7, '0'), :contado, :exento, :grava16, :grava10, :grava16 * 0.16,
+                :grava10 * 0.10, :total, 'N', 'COMPRAS');
+        if (contado = 'S') then
+        begin
+            execute procedure demo_egreso(punto, fecha, 39600 + r, null, total, 'PAGO DE CONTADO A PROVEEDOR',
+                                          compra);
+            queda = queda - total;
+        end
+    end
+
+    execute procedure demo_azar(siguiente, 100) returning_values siguiente, r;
+    if (r < 30) then
+        insert into devoluciones_compra (devc_id, comp_id, sucu_id, devc_fecha, devc_total, devc_anulado,
+                                         devc_usuario)
+        select first 1 gen_id(gen_devoluciones_compra, 1), comp_id, :sucursal, :fecha,
+               round(comp_total * 0.1, 0), 'N', 'COMPRAS'
+          from compras where sucu_id = :sucursal and comp_fecha < :fecha order by comp_id desc;
+end^
+
 -- A day at one point of sale: invoices from 8:00 to 20:00 until the day's lines are sold, perhaps a
--- return, receipts for invoices sold on account two days before or earlier, other income, a transfer
--- to another box of the branch, an expense, and the deposit of most of the day's cash at closing time.
+-- return, receipts for invoices sold on account two days before or earlier, other income; then, paid
+-- from the cash taken in so that the box never runs short, perhaps a transfer to another box of the
+-- branch, an expense and the branch's purchase; at closing time the rest of the cash goes to the bank.
 create procedure demo_dia_punto (punto integer, fecha date, lineas integer, semilla bigint)
 returns (siguiente bigint) as
     declare vendidas integer = 0;
@@ -192,10 +262,12 @@ returns (siguiente bigint) as
     declare en_factura integer;
     declare r integer;
     declare monto numeric(15,2);
+    declare disponible numeric(18,2);
     declare traslado integer;
     declare destino integer;
     declare caja integer;
     declare cheque integer;
+    declare sucursal integer;
 begin
     siguiente = semilla;
     while (vendidas < lineas) do
@@ -233,22 +305,24 @@ begin
     if (r < 10) then
         execute procedure demo_recibo(punto, fecha, null, 5000 * (1 + mod(r, 9)), 1, 'REINTEGRO DE GASTOS');
 
-    select caja_id from punto_venta where ptvt_id = :punto into :caja;
-    select first 1 p.caja_id from punto_venta p join punto_venta o on o.sucu_id = p.sucu_id
-     where o.ptvt_id = :punto and p.ptvt_id <> :punto order by p.ptvt_id into :destino;
+    select disponible from demo_efectivo_disponible(:punto, :fecha) into :disponible;
+    select caja_id, sucu_id from punto_venta where ptvt_id = :punto into :caja, :sucursal;
+    select first 1 p.caja_id from punto_venta p
+     where p.sucu_id = :sucursal and p.ptvt_id <> :punto order by p.ptvt_id into :destino;
     execute procedure demo_azar(siguiente, 100) returning_values siguiente, r;
-    if (destino is not null and r < 40) then
+    monto = 10000 * (5 + mod(r, 26));
+    if (destino is not null and r < 40 and monto <= disponible) then
     begin
         execute procedure demo_marque_hora(fecha, 68400 + 60 * r, 'CAJERO' || punto);
         traslado = gen_id(gen_traslados_caja, 1);
         insert into traslados_caja (trcj_id, pref_pre, trcj_numero, trcj_fecha, trcj_conc, trcj_anulado,
                                     trcj_transmit, caja_id, trcj_destino, trcj_usuario, numok)
-        select :traslado, 'T' || lpad(sucu_id, 3, '0'), '000000', :fecha, 'TRASLADO DE FONDOS', 'N', 'N', :caja,
-               :destino, 'CAJERO' || :punto, 'N'
-          from punto_venta where ptvt_id = :punto;
+        values (:traslado, 'T' || lpad(:sucursal, 3, '0'), '000000', :fecha, 'TRASLADO DE FONDOS', 'N', 'N', :caja,
+                :destino, 'CAJERO' || :punto, 'N');
         insert into traslados_caja_det (trcj_id, trcd_item, fopa_id, trcd_fecha, trcd_monto, trcd_anulado,
                                         trcd_transmit)
-        values (:traslado, 1, 1, :fecha, 10000 * (5 + mod(:r, 26)), 'N', 'N');
+        values (:traslado, 1, 1, :fecha, :monto, 'N', 'N');
+        disponible = disponible - monto;
         select first 1 dpca_id from documentos_pago_caja
          where caja_id = :caja and fopa_id = 2 and dpca_fecha = :fecha and dpca_tiposal = 0 and dpca_idsal = 0
          order by dpca_id into :cheque;
@@ -260,69 +334,26 @@ begin
     end
 
     execute procedure demo_azar(siguiente, 100) returning_values siguiente, r;
-    if (r < 50) then
-        execute procedure demo_egreso(punto, fecha, 36000 + 100 * r, 1 + mod(r, 3), 10000 * (2 + mod(r, 14)),
+    monto = 10000 * (2 + mod(r, 14));
+    if (r < 50 and monto <= disponible) then
+    begin
+        execute procedure demo_egreso(punto, fecha, 36000 + 100 * r, 1 + mod(r, 3), monto,
                                       decode(mod(r, 3), 0, 'PAPELERIA Y UTILES', 1, 'ANTICIPO DE NOMINA',
                                              'MANTENIMIENTO LOCAL'), null);
+        disponible = disponible - monto;
+    end
 
-    select coalesce(sum(p.fapa_monto), 0) from facturas f join facturas_pago p on p.fact_id = f.fact_id
-     where f.ptvt_id = :punto and f.fact_fecha = :fecha and p.fopa_id = 1 into :monto;
-    monto = cast(monto * 0.8 / 10000 as integer) * 10000;
+    if (not exists (select 1 from punto_venta where sucu_id = :sucursal and ptvt_id < :punto)) then
+        execute procedure demo_dia_sucursal(sucursal, fecha, siguiente, punto, disponible)
+            returning_values siguiente, disponible;
+
+    monto = floor(disponible / 10000) * 10000;
     if (monto > 0) then
         insert into consignaciones (cons_id, caja_id, cons_fecha, cons_banco, cons_cuenta, cons_numero, cons_monto,
                                     cons_anulado, cons_usuario)
-        values (gen_id(gen_consignaciones, 1), :caja, :fecha, '07', '0011223344', 'C' || lpad(:punto, 3, '0')
-                || extract(day from :fecha) || extract(month from :fecha), :monto, 'N', 'CAJERO' || :punto);
-end^
-
--- A day at a branch: perhaps a purchase (cash purchases are paid from the branch's first box at once)
--- and perhaps the return of part of an earlier purchase.
-create procedure demo_dia_sucursal (sucursal integer, fecha date, semilla bigint) returns (siguiente bigint) as
-    declare r integer;
-    declare compra integer;
-    declare exento numeric(15,2);
-    declare grava16 numeric(15,2);
-    declare grava10 numeric(15,2);
-    declare contado char(1);
-    declare proveedor varchar(20);
-    declare punto integer;
-    declare total numeric(15,2);
-begin
-    siguiente = semilla;
-    execute procedure demo_azar(siguiente, 100) returning_values siguiente, r;
-    if (r < 60) then
-    begin
-        contado = iif(r < 25, 'S', 'N');
-        proveedor = decode(mod(r, 3), 0, '860001001', 1, '860002002', '860003003');
-        execute procedure demo_azar(siguiente, 50) returning_values siguiente, r;
-        exento = 10000 * r;
-        execute procedure demo_azar(siguiente, 50) returning_values siguiente, r;
-        grava16 = 10000 * r;
-        execute procedure demo_azar(siguiente, 30) returning_values siguiente, r;
-        grava10 = 10000 * r;
-        compra = gen_id(gen_compras, 1);
-        insert into compras (comp_id, sucu_id, pref_pre, comp_numero, comp_fecha, terc_nit, comp_numprov,
-                             comp_contado, comp_exento, comp_grava16, comp_grava10, comp_iva16, comp_iva10,
-                             comp_total, comp_anulado, comp_usuario)
-        values (:compra, :sucursal, 'C' || lpad(:sucursal, 3, '0'), lpad(:compra, 8, '0'), :fecha, :proveedor,
-                'P' || lpad(:compra, 7, '0'), :contado, :exento, :grava16, :grava10, :grava16 * 0.16,
-                :grava10 * 0.10, :exento + :grava16 * 1.16 + :grava10 * 1.10, 'N', 'COMPRAS');
-        if (contado = 'S') then
-        begin
-            select min(ptvt_id) from punto_venta where sucu_id = :sucursal into :punto;
-            select comp_total from compras where comp_id = :compra into :total;
-            execute procedure demo_egreso(punto, fecha, 39600 + r, null, total,
-                                          'PAGO DE CONTADO A PROVEEDOR', compra);
-        end
-    end
-
-    execute procedure demo_azar(siguiente, 100) returning_values siguiente, r;
-    if (r < 30) then
-        insert into devoluciones_compra (devc_id, comp_id, sucu_id, devc_fecha, devc_total, devc_anulado,
-                                         devc_usuario)
-        select first 1 gen_id(gen_devoluciones_compra, 1), comp_id, :sucursal, :fecha,
-               round(comp_total * 0.1, 0), 'N', 'COMPRAS'
-          from compras where sucu_id = :sucursal and comp_fecha < :fecha order by comp_id desc;
+        values (gen_id(gen_consignaciones, 1), :caja, :fecha, '07', '0011223344',
+                'C' || lpad(:punto, 3, '0') || extract(day from :fecha) || extract(month from :fecha), :monto, 'N',
+                'CAJERO' || :punto);
 end^
 
 -- Customers registered and changed on a day.
@@ -367,7 +398,6 @@ end^
 create procedure generar_demo (dias integer, fecha_final date, semilla bigint, lineas integer) as
     declare fecha date;
     declare punto integer;
-    declare sucursal integer;
     declare siguiente bigint;
 begin
     if (dias < 1 or lineas < 1 or semilla < 0) then
@@ -378,8 +408,6 @@ begin
     while (fecha <= fecha_final) do
     begin
         execute procedure demo_clientes_dia(fecha, siguiente) returning_values siguiente;
-        for select sucu_id from sucursales order by sucu_id into :sucursal do
-            execute procedure demo_dia_sucursal(sucursal, fecha, siguiente) returning_values siguiente;
         for select ptvt_id from punto_venta where ptvt_activo = 'S' order by ptvt_id into :punto do
             execute procedure demo_dia_punto(punto, fecha, lineas, siguiente) returning_values siguiente;
         fecha = fecha + 1;

@@ -67,8 +67,8 @@ begin
      where tido_cod = 131 and pref_pre = 'CIE' and foli_tipo = 'G';
 
     -- Title.
-    execute procedure formato_texto('RESUMEN DIARIO DE VENTAS', 400, 105, 16);
-    execute procedure formato_texto('Cierre de cajas por punto de venta', 400, 150, 9);
+    execute procedure formato_texto('RESUMEN DIARIO DE VENTAS', 370, 105, 14);
+    execute procedure formato_texto('Cierre de cajas por punto de venta', 370, 150, 9);
     execute procedure formato_texto('Fecha:', 1000, 80);
     execute procedure formato_dato('FECHA', 1100, 80, 'N', 10);
     execute procedure formato_dato('FECHA LETRAS', 1100, 110, 'N', 40);
