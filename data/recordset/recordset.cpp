@@ -13,12 +13,10 @@ RecordSet::RecordSet(const QString& name, QObject* parent) : QObject(parent) {
     setObjectName(name);
 }
 
-RecordSet::RecordSet(const QString& name, RecordSet& master, int indexInMaster, Query& query)
-    : master_(&master), indexInMaster_(indexInMaster), detailQuery_(&query) {
+RecordSet::RecordSet(const QString& name, RecordSet& master, Query& query)
+    : master_(&master), detailQuery_(&query) {
     setObjectName(name);
-    for (Query* detail : query.details())
-        details_.push_back(
-            std::unique_ptr<RecordSet>(new RecordSet(detail->name(), *this, detailCount(), *detail)));
+    createDetails(query);
 }
 
 RecordSet::~RecordSet() {
@@ -34,19 +32,23 @@ void RecordSet::setProvider(Provider* provider) {
     close();
     provider_ = provider;
     details_.clear();
-    if (!provider)
-        return;
-    for (Query* detail : provider->query().details())
-        details_.push_back(
-            std::unique_ptr<RecordSet>(new RecordSet(detail->name(), *this, detailCount(), *detail)));
+    if (provider)
+        createDetails(provider->query());
+}
+
+void RecordSet::createDetails(const Query& query) {
+    for (Query* detail : query.details())
+        details_.push_back(std::unique_ptr<RecordSet>(new RecordSet(detail->name(), *this, *detail)));
+}
+
+Provider& RecordSet::requireProvider() const {
+    if (Provider* provider = this->provider())
+        return *provider;
+    throw RecordSetError(QStringLiteral("%1: no tiene proveedor de datos").arg(name()));
 }
 
 fb::Connection& RecordSet::connection() const {
-    if (master_)
-        return detailQuery_->connection();
-    if (!provider_)
-        throw RecordSetError(QStringLiteral("%1: no tiene proveedor de datos").arg(name()));
-    return provider_->query().connection();
+    return master_ ? detailQuery_->connection() : requireProvider().query().connection();
 }
 
 Provider* RecordSet::provider() const {
@@ -110,7 +112,9 @@ Field& RecordSet::field(const QString& name) {
 void RecordSet::addField(const FieldDef& def, bool calculated) {
     const int index = fieldCount();
     fields_.push_back(std::make_unique<Field>(*this, index, def, calculated));
-    fieldIndex_.insert(def.name.toUpper(), index);
+    const QString key = def.name.toUpper();
+    if (!fieldIndex_.contains(key)) // a name declared twice finds the first
+        fieldIndex_.insert(key, index);
 }
 
 void RecordSet::setupFields(const QList<fb::Column>& columns) {
@@ -182,16 +186,15 @@ PositionalStatement RecordSet::sourceStatement(QList<Value>& parameters) const {
     if (master_)
         throw RecordSetError(
             QStringLiteral("%1: un conjunto anidado lee a través de su maestro").arg(name()));
-    if (!provider_)
-        throw RecordSetError(QStringLiteral("%1: no tiene proveedor de datos").arg(name()));
+    const Provider& provider = requireProvider();
     PositionalStatement statement;
     if (!commandText_.isEmpty()) {
-        if (!provider_->acceptsStatement())
+        if (!provider.acceptsStatement())
             throw RecordSetError(
                 QStringLiteral("%1: el proveedor no acepta la sentencia del conjunto").arg(name()));
         statement.sql = commandText_;
-    } else if (provider_->query().hasStatement()) {
-        statement = provider_->query().positionalStatement();
+    } else if (provider.query().hasStatement()) {
+        statement = provider.query().positionalStatement();
         for (const QString& name : statement.parameterNames)
             parameters << parameter(name);
     } else {

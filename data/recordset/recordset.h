@@ -155,9 +155,11 @@ private:
     friend class Field;
     friend class ChangeWriter;
 
-    RecordSet(const QString& name, RecordSet& master, int indexInMaster, Query& query);
+    RecordSet(const QString& name, RecordSet& master, Query& query);
+    void createDetails(const Query& query);
     RecordSet& root();
     PositionalStatement sourceStatement(QList<Value>& parameters) const;
+    Provider& requireProvider() const;
     fb::Connection& connection() const;
 
     // Fields
@@ -212,7 +214,6 @@ private:
 
     // Nesting
     RecordSet* master_ = nullptr;
-    int indexInMaster_ = -1;
     Query* detailQuery_ = nullptr;
     std::vector<int> linkParameterFields_;        // master field for each "?" of the detail statement
     std::vector<std::pair<int, int>> linkFields_; // (this set's field, master's field)

@@ -26,10 +26,11 @@ int RecordSet::applyUpdates() {
         transaction->commit();
     } catch (const std::exception& error) {
         transaction.reset(); // rolled back before anybody is told
-        const UpdateErrorHandler& handler = provider()->updateErrorHandler();
+        Provider& provider = requireProvider();
+        const UpdateErrorHandler& handler = provider.updateErrorHandler();
         if (!handler)
             throw;
-        handler(*provider(), writer.failedSet() ? *writer.failedSet() : *this, error, writer.failedKind());
+        handler(provider, writer.failedSet() ? *writer.failedSet() : *this, error, writer.failedKind());
         return 1;
     }
     markApplied(ownRows_);
