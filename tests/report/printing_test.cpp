@@ -193,18 +193,8 @@ TEST_F(ExtraQueue, PageOnCustomPaperWithItsTitleCopiesAndTextPlaces) {
     for (const test::PdfPage& page : pages) {
         EXPECT_NEAR(page.width, 504, 0.5);
         EXPECT_NEAR(page.height, 648, 0.5);
-        const test::PdfWord* left = test::findWord(page, QStringLiteral("Izquierda"));
-        const test::PdfWord* right = test::findWord(page, QStringLiteral("Derecha"));
-        ASSERT_TRUE(left && right);
-        EXPECT_NEAR(left->xMin, 72, 1.0);
-        EXPECT_NEAR(right->xMax, 360, 1.0);
-        // Baselines at 1 and 2 inches: the ascent above, the short descent below.
-        EXPECT_LT(left->yMin, 72);
-        EXPECT_GT(left->yMax, 72);
-        EXPECT_LT(left->yMax - 72, 4);
-        EXPECT_LT(right->yMin, 144);
-        EXPECT_GT(right->yMax, 144);
-        EXPECT_LT(right->yMax - 144, 4);
+        test::expectWordAt(page, QStringLiteral("Izquierda"), TextAlign::Left, 72, 72);
+        test::expectWordAt(page, QStringLiteral("Derecha"), TextAlign::Right, 360, 144);
     }
 }
 

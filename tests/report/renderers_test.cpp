@@ -113,15 +113,8 @@ TEST(PdfRenderer, EmbedsMetricCompatibleFontsAndKeepsTextsWhereDrawn) {
     EXPECT_NEAR(pages[0].width, 612, 0.5);
     EXPECT_NEAR(pages[1].width, 504, 0.5);
     EXPECT_NEAR(pages[1].height, 648, 0.5);
-    const test::PdfWord* left = test::findWord(pages[0], QStringLiteral("Izquierda"));
-    const test::PdfWord* right = test::findWord(pages[0], QStringLiteral("Derecha"));
-    ASSERT_TRUE(left && right);
-    EXPECT_NEAR(left->xMin, 72, 1.0);
-    EXPECT_NEAR(right->xMax, 360, 1.0);
-    // The baseline lies between the top of the ascent and the bottom of the descent, near the bottom.
-    EXPECT_LT(left->yMin, 144);
-    EXPECT_GT(left->yMax, 144);
-    EXPECT_LT(left->yMax - 144, 4);
+    test::expectWordAt(pages[0], QStringLiteral("Izquierda"), TextAlign::Left, 72, 144);
+    test::expectWordAt(pages[0], QStringLiteral("Derecha"), TextAlign::Right, 360, 216);
     const QString fonts = test::runTool(QStringLiteral("pdffonts"), {renderer.OutputFile});
     EXPECT_TRUE(fonts.contains(QStringLiteral("LiberationSans"))) << fonts.toStdString();
     // The columns end with emb, sub, uni, object and generation.

@@ -70,6 +70,15 @@ const PdfWord* findWord(const PdfPage& page, const QString& text) {
     return nullptr;
 }
 
+void expectWordAt(const PdfPage& page, const QString& text, TextAlign align, double x, double baseline) {
+    const PdfWord* word = findWord(page, text);
+    ASSERT_NE(word, nullptr) << text.toStdString();
+    EXPECT_NEAR(align == TextAlign::Left ? word->xMin : word->xMax, x, 1.0) << text.toStdString();
+    EXPECT_LT(word->yMin, baseline) << text.toStdString();
+    EXPECT_GT(word->yMax, baseline) << text.toStdString();
+    EXPECT_LT(word->yMax - baseline, 4) << text.toStdString();
+}
+
 QString pdfInfo(const QString& pdfFile, const QString& key) {
     const QString info = runTool(QStringLiteral("pdfinfo"), {pdfFile});
     for (const QString& line : info.split(QLatin1Char('\n')))

@@ -32,6 +32,10 @@ std::vector<PdfPage> readPdfWords(const QString& pdfFile);
 // The first word with that text, or null.
 const PdfWord* findWord(const PdfPage& page, const QString& text);
 
+// Expects the word on the page with its left (TextAlign::Left) or right edge at x and its baseline at
+// baseline, both in points: the ascent above the baseline, the short descent below it.
+void expectWordAt(const PdfPage& page, const QString& text, TextAlign align, double x, double baseline);
+
 // "Key: value" of pdfinfo.
 QString pdfInfo(const QString& pdfFile, const QString& key);
 
