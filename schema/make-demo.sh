@@ -67,6 +67,8 @@ cat >"$script" <<SQL
 input $(sql_text "$here/demo/generator.sql");
 execute procedure generar_demo($days, '$end', $seed, $lines);
 commit;
+input $(sql_text "$here/demo/index-statistics.sql");
+commit;
 input $(sql_text "$here/demo/drop-generator.sql");
 commit;
 SQL
