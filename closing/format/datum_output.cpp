@@ -1,5 +1,6 @@
 #include "closing/format/datum_output.h"
 
+#include "data/dm/formats.h"
 #include "report/report_canvas.h"
 
 namespace quelmaro {
@@ -25,7 +26,7 @@ QString datumNumber(const QString& value, const QString& decimals) {
     int places = decimals.toInt(&isInteger);
     if (!isInteger)
         places = kDefaultDecimals;
-    return Fixed::parse(value.isEmpty() ? QStringLiteral("0") : value).format(places);
+    return formats::number(Fixed::parse(value.isEmpty() ? QStringLiteral("0") : value), places);
 }
 
 void imprima_cadena(TReportCanvas& canvas, const QString& text, double x, double y, const Value& first,

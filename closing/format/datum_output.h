@@ -13,8 +13,9 @@ class TReportCanvas;
 // lies beyond the end.
 QString datumText(const QString& text, const Value& first, const Value& length);
 
-// A number datum as printed: optional minus sign, "," between thousands, and when `decimals` is above 0,
-// "." with exactly that many places, rounded half to even. `value` is plain decimal text with up to four
+// A number datum as printed: optional minus sign, the thousand separator in force ("," ) between groups of
+// three digits, and when `decimals` is above 0, the decimal separator (".") with exactly that many places,
+// rounded half to even. `value` is plain decimal text with up to four
 // places, empty for zero; `decimals` is integer text, 2 when empty or not an integer. Throws
 // ConversionError for a value that is not a number.
 QString datumNumber(const QString& value, const QString& decimals);

@@ -6,11 +6,10 @@
 #include "closing/format/format_records.h"
 #include "closing/format/settlement_mark.h"
 #include "closing/render/datum_vocabulary.h"
+#include "data/dm/formats.h"
 #include "data/recordset/error.h"
 #include "data/recordset/recordset.h"
-#include "data/types/datetime.h"
 #include "platform/clock.h"
-#include "platform/locale_names.h"
 #include "report/report_canvas.h"
 
 namespace quelmaro {
@@ -27,6 +26,13 @@ QString text(RecordSet& set, const char* column) {
 
 double number(RecordSet& set, const char* column) {
     return double(set.value(QLatin1String(column)).toInt());
+}
+
+// "dddd, mmmm d, yyyy" with the system's day and month names: "viernes, marzo 15, 2024".
+QString reportDateInWords(const QDate& date) {
+    return date.isValid()
+               ? formats::formatDateTime(QStringLiteral("dddd, mmmm d, yyyy"), QDateTime(date, QTime(0, 0)))
+               : QString();
 }
 
 } // namespace
@@ -138,13 +144,13 @@ QString ClosingReportRenderer::datumValue(const Datum& datum, const ReportHeader
     case DatumSource::Aggregate:
         return CImpfactura_.aggregate(QLatin1String(datum.field)).toString();
     case DatumSource::ReportDate:
-        return datetime::formatDate(inputs.fecha);
+        return formats::shortDate(inputs.fecha);
     case DatumSource::ReportDateInWords:
         return reportDateInWords(inputs.fecha);
     case DatumSource::UserName:
         return inputs.usuario;
     case DatumSource::PrintTime:
-        return datetime::formatTime(platform::now().time());
+        return formats::longTime(platform::now().time());
     }
     return QString();
 }
@@ -155,14 +161,6 @@ void ClosingReportRenderer::selectFont(TReportCanvas& canvas, RecordSet& element
     selectElementFont(canvas, element.value(QLatin1String(fontColumn)),
                       element.value(QLatin1String(sizeColumn)), formato.value(QStringLiteral("FORM_FONT")),
                       formato.value(QStringLiteral("FORM_FSIZE")));
-}
-
-QString reportDateInWords(const QDate& date) {
-    if (!date.isValid())
-        return QString();
-    return QStringLiteral("%1, %2 %3, %4")
-        .arg(platform::dayName(date.dayOfWeek()), platform::monthName(date.month()),
-             QString::number(date.day()), QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0')));
 }
 
 } // namespace quelmaro

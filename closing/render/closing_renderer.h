@@ -57,8 +57,4 @@ private:
     RecordSet& CImpfactura_;
 };
 
-// The report date written out as "dddd, mmmm d, yyyy" with the system's day and month names:
-// "viernes, marzo 15, 2024".
-QString reportDateInWords(const QDate& date);
-
 } // namespace quelmaro
