@@ -1,0 +1,30 @@
+#pragma once
+
+#include "data/types/value.h"
+
+#include <QList>
+#include <QString>
+
+namespace quelmaro::fb {
+class Connection;
+}
+
+namespace quelmaro {
+
+class RecordSet;
+
+// The first column of the first row of a lookup; null when it returns no row.
+Value firstValue(fb::Connection& connection, const QString& sql, const QList<Value>& params = {});
+
+// The first column as text, or `fallback` when there is no row or the value is empty.
+QString firstText(fb::Connection& connection, const QString& sql, const QList<Value>& params,
+                  const QString& fallback);
+
+// A new key from one of the destination's key procedures (CAMBIE_ID_FACTURA ...): its output ID.
+Value newKey(fb::Connection& destination, const char* procedure);
+
+// Writes a document built in `header` and its nested sets in one batch. When a row fails (the data module
+// has reported it), shows `failureMessage` and discards the document; true when it was written.
+bool applyOrDiscard(RecordSet& header, const QString& failureMessage);
+
+} // namespace quelmaro
