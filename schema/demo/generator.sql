@@ -115,8 +115,10 @@ begin
             insert into facturas_pago values (:factura, 1, 1, null, null, null, :fecha, :efectivo);
         if (efectivo < total) then
             insert into facturas_pago
-            values (:factura, 2, case when :r < 75 then 2 when :r < 85 then 3 when :r < 93 then 4 when :r < 96 then 5 else 3 end,
-                    iif(:r >= 93 and :r < 96, null, :banco), iif(:r >= 93 and :r < 96, null, '0' || (4000000 + :factura)),
+            values (:factura, 2,
+                    case when :r < 75 then 2 when :r < 85 then 3 when :r < 93 then 4 when :r < 96 then 5 else 3 end,
+                    iif(:r >= 93 and :r < 96, null, :banco),
+                    iif(:r >= 93 and :r < 96, null, '0' || (4000000 + :factura)),
                     iif(:r >= 93 and :r < 96, 'BONO' || :factura, lpad(:factura, 8, '0')), :fecha, :total - :efectivo);
     end
 end^

@@ -1,12 +1,12 @@
 -- Cash boxes: receipts, transfers between boxes, disbursements and bank deposits.
 
 create table recibos_caja (
-    reca_id integer not null,
-    caja_id integer not null,
-    tido_cod integer not null,
-    pref_pre d_prefijo not null,
-    reca_numero varchar(6) not null,
-    reca_fecha date not null,
+    reca_id integer constraint nn_rec_caj_reca_id not null,
+    caja_id integer constraint nn_rec_caj_caja_id not null,
+    tido_cod integer constraint nn_rec_caj_tido_cod not null,
+    pref_pre d_prefijo constraint nn_rec_caj_pref_pre not null,
+    reca_numero varchar(6) constraint nn_rec_caj_reca_numero not null,
+    reca_fecha date constraint nn_rec_caj_reca_fecha not null,
     reca_conc d_nombre,
     reca_monto d_dinero,
     reca_rtftemonto d_dinero,
@@ -29,8 +29,8 @@ create table recibos_caja (
 create index ix_recibos_caja_caja_fecha on recibos_caja (caja_id, reca_fecha);
 
 create table recibos_caja_detalle (
-    reca_id integer not null,
-    rcde_item integer not null,
+    reca_id integer constraint nn_rec_caj_det_reca_id not null,
+    rcde_item integer constraint nn_rec_caj_det_rcde_item not null,
     rcde_tipodoc integer,
     rcde_iddoc integer,
     rcde_prefijo d_prefijo,
@@ -43,16 +43,16 @@ create table recibos_caja_detalle (
     rcde_anulado d_sino,
     rcde_transmit d_sino,
     rcde_comip varchar(2),
-    rcde_sucursal varchar(10) not null,
+    rcde_sucursal varchar(10) constraint nn_rec_caj_det_rcde_sucursal not null,
     constraint pk_recibos_caja_detalle primary key (reca_id, rcde_item),
     constraint fk_recibos_caja_detalle_recibo foreign key (reca_id) references recibos_caja (reca_id)
 );
 create index ix_recibos_caja_detalle_doc on recibos_caja_detalle (rcde_iddoc);
 
 create table recibos_caja_pago (
-    reca_id integer not null,
-    rcpa_item integer not null,
-    fopa_id integer not null,
+    reca_id integer constraint nn_rec_caj_pag_reca_id not null,
+    rcpa_item integer constraint nn_rec_caj_pag_rcpa_item not null,
+    fopa_id integer constraint nn_rec_caj_pag_fopa_id not null,
     rcpa_banco varchar(2),
     rcpa_cuenta varchar(20),
     rcpa_numero varchar(20),
@@ -68,7 +68,7 @@ create table recibos_caja_pago (
 
 -- Money sent from cash box caja_id to cash box trcj_destino.
 create table traslados_caja (
-    trcj_id integer not null,
+    trcj_id integer constraint nn_tra_caj_trcj_id not null,
     pref_pre d_prefijo,
     trcj_numero varchar(6),
     trcj_fecha date,
@@ -85,8 +85,8 @@ create index ix_traslados_caja_origen on traslados_caja (caja_id, trcj_fecha);
 create index ix_traslados_caja_destino on traslados_caja (trcj_destino, trcj_fecha);
 
 create table traslados_caja_det (
-    trcj_id integer not null,
-    trcd_item integer not null,
+    trcj_id integer constraint nn_tra_caj_det_trcj_id not null,
+    trcd_item integer constraint nn_tra_caj_det_trcd_item not null,
     fopa_id integer,
     trcd_banco varchar(2),
     trcd_cuenta varchar(20),
@@ -101,11 +101,11 @@ create table traslados_caja_det (
 
 -- egre_tipo 'P' pays suppliers' documents listed in egresos_detalle; 'G' is an expense of class cleg_id.
 create table egresos (
-    egre_id integer not null,
-    tido_cod integer not null,
-    pref_pre d_prefijo not null,
-    egre_numero varchar(6) not null,
-    egre_fecha date not null,
+    egre_id integer constraint nn_egr_egre_id not null,
+    tido_cod integer constraint nn_egr_tido_cod not null,
+    pref_pre d_prefijo constraint nn_egr_pref_pre not null,
+    egre_numero varchar(6) constraint nn_egr_egre_numero not null,
+    egre_fecha date constraint nn_egr_egre_fecha not null,
     egre_conc d_nombre,
     egre_monto d_dinero,
     egre_rtftemonto d_dinero,
@@ -131,8 +131,8 @@ create table egresos (
 create index ix_egresos_fecha on egresos (egre_fecha);
 
 create table egresos_detalle (
-    egre_id integer not null,
-    egde_item integer not null,
+    egre_id integer constraint nn_egr_det_egre_id not null,
+    egde_item integer constraint nn_egr_det_egde_item not null,
     egde_tipodoc integer,
     egde_iddoc integer,
     egde_prefijo d_prefijo,
@@ -151,10 +151,10 @@ create table egresos_detalle (
 );
 
 create table egresos_caja (
-    egre_id integer not null,
-    egca_item integer not null,
-    caja_id integer not null,
-    fopa_id integer not null,
+    egre_id integer constraint nn_egr_caj_egre_id not null,
+    egca_item integer constraint nn_egr_caj_egca_item not null,
+    caja_id integer constraint nn_egr_caj_caja_id not null,
+    fopa_id integer constraint nn_egr_caj_fopa_id not null,
     egca_banco varchar(2),
     egca_cuenta varchar(20),
     egca_numero varchar(20),
@@ -168,14 +168,14 @@ create table egresos_caja (
 create index ix_egresos_caja_caja on egresos_caja (caja_id);
 
 create table consignaciones (
-    cons_id integer not null,
-    caja_id integer not null,
-    cons_fecha date not null,
-    cons_banco varchar(2) not null,
-    cons_cuenta varchar(20) not null,
+    cons_id integer constraint nn_con_cons_id not null,
+    caja_id integer constraint nn_con_caja_id not null,
+    cons_fecha date constraint nn_con_cons_fecha not null,
+    cons_banco varchar(2) constraint nn_con_cons_banco not null,
+    cons_cuenta varchar(20) constraint nn_con_cons_cuenta not null,
     cons_numero varchar(20),
-    cons_monto d_dinero not null,
-    cons_anulado d_sino default 'N' not null,
+    cons_monto d_dinero constraint nn_con_cons_monto not null,
+    cons_anulado d_sino default 'N' constraint nn_con_cons_anulado not null,
     cons_usuario d_usuario,
     constraint pk_consignaciones primary key (cons_id),
     constraint fk_consignaciones_caja foreign key (caja_id) references cajas (caja_id)

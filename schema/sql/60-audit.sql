@@ -1,13 +1,13 @@
 -- Audit trail of inserted and changed documents and people.
 
 create table auditoria (
-    audi_id integer not null,
+    audi_id integer constraint nn_aud_audi_id not null,
     audi_usuario varchar(31),
-    audi_fecha date not null,
-    audi_hora time not null,
-    tido_cod integer not null,
+    audi_fecha date constraint nn_aud_audi_fecha not null,
+    audi_hora time constraint nn_aud_audi_hora not null,
+    tido_cod integer constraint nn_aud_tido_cod not null,
     audi_iddoc integer,
-    audi_oper char(1) not null,
+    audi_oper char(1) constraint nn_aud_audi_oper not null,
     audi_cod varchar(20),
     audi_envio d_sino default 'N',
     audi_tico integer,

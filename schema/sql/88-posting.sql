@@ -5,7 +5,8 @@ create exception e_contabilidad 'Error de contabilidad';
 
 set term ^;
 
-create procedure registre_error (tipo_error integer, documento integer, codigo integer, cadena varchar(255)) as
+create procedure registre_error (tipo_error integer, documento integer, codigo integer,
+                                 cadena varchar(255)) as
 begin
     insert into errores (erro_id, erro_tipodoc, erro_iddoc, erro_codigo, erro_cadena)
     values (gen_id(gen_errores, 1), :tipo_error, :documento, :codigo, :cadena);
@@ -128,7 +129,8 @@ begin
               from facturas_detalle where fact_id = :documento and coalesce(fade_anulado, 'N') = 'N')
       into :exenta, :grava16, :grava10, :iva16, :iva10, :consumo;
 
-    execute procedure abra_comprobante(31, tipo_error, documento, fecha, libro, origen) returning_values idcnt;
+    execute procedure abra_comprobante(31, tipo_error, documento, fecha, libro, origen)
+        returning_values idcnt;
     execute procedure mueva_cuenta(idcnt, tipo_error, documento, cta_clientes, 'clientes', total, tercero);
     execute procedure mueva_cuenta(idcnt, tipo_error, documento, cta_descuentos, 'descuentos', descuento, tercero);
     execute procedure mueva_cuenta(idcnt, tipo_error, documento, cta_exentas, 'ventas exentas', -exenta, tercero);
@@ -185,7 +187,8 @@ begin
       from recibos_caja_detalle where reca_id = :documento and coalesce(rcde_anulado, 'N') = 'N'
       into :abonos, :retenciones, :descuentos;
 
-    execute procedure abra_comprobante(61, tipo_error, documento, fecha, libro, origen) returning_values idcnt;
+    execute procedure abra_comprobante(61, tipo_error, documento, fecha, libro, origen)
+        returning_values idcnt;
     execute procedure mueva_cuenta(idcnt, tipo_error, documento, cta_efectivo, 'efectivo', efectivo, tercero);
     execute procedure mueva_cuenta(idcnt, tipo_error, documento, cta_documentos, 'documentos de pago',
                                    documentos, tercero);
@@ -226,7 +229,8 @@ begin
       from traslados_caja_det where trcj_id = :documento and coalesce(trcd_anulado, 'N') = 'N'
       into :efectivo, :documentos;
 
-    execute procedure abra_comprobante(66, tipo_error, documento, fecha, libro, origen) returning_values idcnt;
+    execute procedure abra_comprobante(66, tipo_error, documento, fecha, libro, origen)
+        returning_values idcnt;
     execute procedure mueva_cuenta(idcnt, tipo_error, documento, cta_traslados, 'traslados en camino',
                                    efectivo + documentos, null);
     execute procedure mueva_cuenta(idcnt, tipo_error, documento, cta_efectivo, 'efectivo', -efectivo, null);
@@ -241,7 +245,8 @@ end^
 create procedure contabil_factura (documento integer, interfaz integer, origen integer)
 returns (errores integer, movimientos integer, idcnt integer) as
 begin
-    execute procedure contabilice_factura(documento, interfaz, 'L', null) returning_values errores, movimientos, idcnt;
+    execute procedure contabilice_factura(documento, interfaz, 'L', null)
+        returning_values errores, movimientos, idcnt;
     suspend;
 end^
 
@@ -256,7 +261,8 @@ end^
 create procedure contabil_recicaja (documento integer, interfaz integer, origen integer)
 returns (errores integer, movimientos integer, idcnt integer) as
 begin
-    execute procedure contabilice_recibo(documento, interfaz, 'L', null) returning_values errores, movimientos, idcnt;
+    execute procedure contabilice_recibo(documento, interfaz, 'L', null)
+        returning_values errores, movimientos, idcnt;
     suspend;
 end^
 
