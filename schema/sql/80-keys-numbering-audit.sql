@@ -140,7 +140,7 @@ begin
         execute procedure registre_auditoria(103, null, 'D', old.terc_nit);
 end^
 
--- A cheque or voucher received in a cash box stays there until a transfer or deposit takes it out.
+-- A cheque or voucher received in a cash box stays there until a transfer takes it to another box.
 create procedure reciba_documento_pago (caja integer, forma integer, banco varchar(3), cuenta varchar(20),
                                         numero varchar(20), fecha date, monto numeric(15,2),
                                         tipo integer, iddoc integer) as
