@@ -13,6 +13,13 @@ namespace quelmaro {
 // Drawing commands as the canvas stores them: every coordinate and length in inches from the paper's
 // top-left corner, already scaled, held as 32-bit floats.
 
+// Bounds of what a page store holds, far beyond any report: the canvas keeps to them and the snapshot
+// reader refuses anything past them, so every snapshot the program writes opens again.
+inline constexpr float kMaxCoordinate = 1.0e5f; // inches either way from the sheet's corner
+inline constexpr float kMaxPaperSide = 100.0f;  // inches
+inline constexpr float kMaxFontSize = 2000.0f;  // points
+inline constexpr int kMaxBitmapSide = 32767;    // pixels
+
 enum class TextAlign : quint8 { Left = 0, Right = 1 };
 
 // Text on its baseline y: starting at x (Left) or ending at x (Right).

@@ -5,6 +5,9 @@
 
 #include <QFontMetricsF>
 
+#include <algorithm>
+#include <cmath>
+
 namespace quelmaro {
 
 namespace {
@@ -12,6 +15,12 @@ namespace {
 // Texts are measured at a fine resolution so the text position after a text is exact on any printer.
 constexpr double kMeasureDpi = 1200.0;
 constexpr double kNoPrinterDpi = 600.0;
+
+// A value the page store can hold: within its bounds, and 0 for a value that is no number at all.
+float storable(double value) {
+    return std::isnan(value) ? 0.0f
+                             : float(std::clamp(value, -double(kMaxCoordinate), double(kMaxCoordinate)));
+}
 
 const QPaintDevice& measureDevice() {
     static const QImage device = [] {
@@ -55,10 +64,11 @@ double TReportCanvas::PaperHeight() const {
 }
 
 void TReportCanvas::SetPaper(double width, double height) {
-    // A side of zero or less is no paper at all; asking for it would leave the printer in doubt.
-    if (width <= 0 || height <= 0)
-        return;
     const QSizeF inches(width / unitsPerInch_, height / unitsPerInch_);
+    // A side of zero or less is no paper at all, and none is a hundred inches long.
+    if (!(inches.width() > 0 && inches.height() > 0 && inches.width() <= kMaxPaperSide &&
+          inches.height() <= kMaxPaperSide))
+        return;
     if (hasPrinter_)
         printer_.setPaper(inches.width(), inches.height());
     else
@@ -73,10 +83,10 @@ void TReportCanvas::SelectPrinter(int index) {
 }
 
 void TReportCanvas::SelectFont(const QString& name, double size) {
-    if (size <= 0)
+    if (!(size > 0))
         return;
     fontName_ = name;
-    fontSize_ = size;
+    fontSize_ = std::min(size, double(kMaxFontSize));
 }
 
 void TReportCanvas::PrintAt(double x, double y, const QString& text) {
@@ -114,8 +124,8 @@ void TReportCanvas::Rectangle(double x1, double y1, double x2, double y2) {
 void TReportCanvas::DrawBitmap(double x, double y, double scaleX, double scaleY, const QImage& bitmap) {
     if (bitmap.isNull())
         return;
-    const float width = float(bitmap.width() * scaleX / XDPI() * scaleX_);
-    const float height = float(bitmap.height() * scaleY / YDPI() * scaleY_);
+    const float width = storable(bitmap.width() * scaleX / XDPI() * scaleX_);
+    const float height = storable(bitmap.height() * scaleY / YDPI() * scaleY_);
     store(BitmapCommand{storedX(x), storedY(y), width, height, bitmap});
 }
 
@@ -132,15 +142,17 @@ void TReportCanvas::startPage() {
 }
 
 void TReportCanvas::finishPage() {
-    endPage(float(PaperWidth() / unitsPerInch_), float(PaperHeight() / unitsPerInch_));
+    // A printer's paper longer than a page store holds is cut to it.
+    endPage(std::min(float(PaperWidth() / unitsPerInch_), kMaxPaperSide),
+            std::min(float(PaperHeight() / unitsPerInch_), kMaxPaperSide));
 }
 
 float TReportCanvas::storedX(double x) const {
-    return float(x / unitsPerInch_ * scaleX_);
+    return storable(x / unitsPerInch_ * scaleX_);
 }
 
 float TReportCanvas::storedY(double y) const {
-    return float(y / unitsPerInch_ * scaleY_);
+    return storable(y / unitsPerInch_ * scaleY_);
 }
 
 void TReportCanvas::storeText(float x, TextAlign align, const QString& text) {
@@ -157,7 +169,7 @@ void TReportCanvas::storeFontIfChanged() {
 }
 
 void TReportCanvas::storePenIfChanged() {
-    const PenCommand pen{Pen.Style, float(qMax(0, Pen.Width) / XDPI())};
+    const PenCommand pen{Pen.Style, storable(qMax(0, Pen.Width) / XDPI())};
     if (pen.style != pagePen_.style || pen.width != pagePen_.width) {
         pagePen_ = pen;
         store(pen);

@@ -22,11 +22,6 @@ constexpr quint16 kVersion = 1;
 
 enum class Code : quint8 { Text = 1, Line = 2, Rectangle = 3, Bitmap = 4, Font = 5, Pen = 6 };
 
-// Bounds that no report of this program comes near; past them a file is damaged, not large.
-constexpr float kMaxCoordinate = 1.0e5f; // inches
-constexpr float kMaxPaperSide = 100.0f;  // inches
-constexpr float kMaxFontSize = 2000.0f;  // points
-constexpr quint32 kMaxBitmapSide = 32767;
 // The smallest encodings, to bound counts by the bytes that are left.
 constexpr qsizetype kMinPageBytes = 2 * 4 + 4;
 constexpr qsizetype kMinCommandBytes = 1 + 1 + 4;
@@ -73,7 +68,11 @@ public:
     void command(const BitmapCommand& c) {
         code(Code::Bitmap);
         corners(c.x, c.y, c.width, c.height);
-        const QImage image = c.image.convertToFormat(QImage::Format_ARGB32);
+        // A larger image keeps its place and size on the sheet with fewer pixels.
+        const QImage fitting = c.image.width() > kMaxBitmapSide || c.image.height() > kMaxBitmapSide
+                                   ? c.image.scaled(kMaxBitmapSide, kMaxBitmapSide, Qt::KeepAspectRatio)
+                                   : c.image;
+        const QImage image = fitting.convertToFormat(QImage::Format_ARGB32);
         u32(quint32(image.width()));
         u32(quint32(image.height()));
         for (int row = 0; row < image.height(); ++row)
@@ -229,8 +228,8 @@ private:
         corners(c.x, c.y, c.width, c.height);
         const quint32 width = u32();
         const quint32 height = u32();
-        if (width == 0 || height == 0 || width > kMaxBitmapSide || height > kMaxBitmapSide ||
-            qint64(width) * height * 4 > in_.size())
+        if (width == 0 || height == 0 || width > quint32(kMaxBitmapSide) ||
+            height > quint32(kMaxBitmapSide) || qint64(width) * height * 4 > in_.size())
             fail();
         const QByteArrayView pixels = take(qsizetype(width) * height * 4);
         c.image = QImage(int(width), int(height), QImage::Format_ARGB32);

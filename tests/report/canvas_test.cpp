@@ -1,8 +1,11 @@
 #include "report/page_store_writer.h"
 #include "report/report_printer.h"
+#include "report/snapshot.h"
 #include "tests/report/report_test_support.h"
 
 #include <QFontMetricsF>
+
+#include <limits>
 
 #include <gtest/gtest.h>
 
@@ -158,6 +161,27 @@ TEST_F(NoPrinterCanvas, EveryPageStartsAgainFromThePageDefaults) {
     EXPECT_EQ(store.pages[0].paperWidth, 8.5f);
     EXPECT_EQ(store.pages[1].paperWidth, 7.0f);
     EXPECT_EQ(store.title, QStringLiteral("RESUMEN DIARIO."));
+}
+
+// Whatever a report draws, the snapshot written from it opens again.
+TEST_F(NoPrinterCanvas, KeepsWithinWhatASnapshotHolds) {
+    TPageStoreWriter& canvas = open();
+    canvas.SetPaper(200, 11);
+    EXPECT_DOUBLE_EQ(canvas.PaperWidth(), 8.5);
+    canvas.SelectFont(QStringLiteral("Arial"), 1e9);
+    EXPECT_EQ(canvas.FontSize(), kMaxFontSize);
+    canvas.PrintAt(1e12, std::numeric_limits<double>::quiet_NaN(), QStringLiteral("lejos"));
+    canvas.Pen.Width = 1 << 30;
+    canvas.MovePen(-1e12, 0);
+    canvas.LineTo(0, 1e12);
+    canvas.DrawBitmap(0, 0, 1e12, 1, QImage(2, 2, QImage::Format_RGB32));
+    canvas.close();
+
+    const auto& text = command<TextCommand>(1);
+    EXPECT_EQ(text.x, kMaxCoordinate);
+    EXPECT_EQ(text.y, 0.0f);
+    EXPECT_EQ(command<LineCommand>(3).x1, -kMaxCoordinate);
+    EXPECT_EQ(decodeSnapshot(encodeSnapshot(store)).pages[0].commands.size(), commands().size());
 }
 
 } // namespace
