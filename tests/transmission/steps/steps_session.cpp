@@ -15,7 +15,7 @@ QStringList rowsAsText(const fb::QueryResult& result) {
     return rows;
 }
 
-StepsTest::StepsTest() {
+StepsTest::StepsTest(const RunSettings& settings) : session(settings) {
     session.dm.directorio = logFolder.path();
     CRecibo.setProvider(&PRecibo);
     session.dm.ConfigurarProviders(&window);

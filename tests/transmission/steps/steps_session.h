@@ -18,7 +18,7 @@ namespace quelmaro::test {
 // holds them (their record sets given the data module's error handlers) and every message recorded.
 class StepsTest : public testing::Test {
 protected:
-    StepsTest();
+    explicit StepsTest(const RunSettings& settings = {QStringLiteral("SYSDBA"), QString()});
 
     // The origin's point of sale as the run driver reads it.
     PointOfSale point(int id);
