@@ -1,5 +1,6 @@
 #include "report/preview/preview_form.h"
 
+#include "data/dm/guard.h"
 #include "data/types/errors.h"
 #include "report/preview/number_edit.h"
 #include "report/preview/preview_keys.h"
@@ -8,7 +9,6 @@
 #include "report/render_printer.h"
 #include "report/report_job.h"
 #include "report/setup/fixed_layout.h"
-#include "report/setup/window_guard.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -119,8 +119,10 @@ QWidget* TFormMyPreview::createToolbar() {
     BtnClose->setIcon(look.standardIcon(QStyle::SP_DialogCloseButton));
     BtnClose->setToolTip(QStringLiteral("Cerrar"));
 
-    connect(SpeedButton6, &QToolButton::clicked, this, [this] { guarded([this] { SpeedButton6Click(); }); });
-    connect(SpeedButton7, &QToolButton::clicked, this, [this] { guarded([this] { SpeedButton7Click(); }); });
+    connect(SpeedButton6, &QToolButton::clicked, this,
+            [this] { dm::guarded([this] { SpeedButton6Click(); }); });
+    connect(SpeedButton7, &QToolButton::clicked, this,
+            [this] { dm::guarded([this] { SpeedButton7Click(); }); });
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { RenderPreview->ShowPage(1); });
     connect(SpeedButton2, &QToolButton::clicked, this, [this] { RenderPreview->PreviousPage(); });
     connect(SpeedButton3, &QToolButton::clicked, this, [this] { RenderPreview->NextPage(); });
@@ -129,7 +131,7 @@ QWidget* TFormMyPreview::createToolbar() {
     connect(SpeedButton8, &QToolButton::clicked, this, &TFormMyPreview::SpeedButton8Click);
     connect(SpeedButton9, &QToolButton::clicked, this, &TFormMyPreview::SpeedButton9Click);
     connect(ZoomNumberEdit, &NumberEdit::valueChanged, this,
-            [this] { guarded([this] { ZoomNumberEditChange(); }); });
+            [this] { dm::guarded([this] { ZoomNumberEditChange(); }); });
     connect(BtnClose, &QPushButton::clicked, this, &QDialog::close);
     return toolbar;
 }
@@ -179,12 +181,12 @@ bool TFormMyPreview::eventFilter(QObject* watched, QEvent* event) {
             return true;
         // Enter takes the typed page number as leaving the field does.
         if (watched == lblPageNo && (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter))
-            guarded([this] { lblPageNoExit(); });
+            dm::guarded([this] { lblPageNoExit(); });
     } else if (event->type() == QEvent::FocusOut && watched == lblPageNo) {
         // Losing the window's activation (a message box, another program) is not leaving the field.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            guarded([this] { lblPageNoExit(); });
+            dm::guarded([this] { lblPageNoExit(); });
     }
     return QDialog::eventFilter(watched, event);
 }
