@@ -31,7 +31,7 @@ bool hasStrandedInvoice(RecordSet& factura) {
     return !factura.isEmpty();
 }
 
-void sendPoint(Run& run, const PointOfSale& point, const StepChoice& choice, Steps& steps) {
+void sendPoint(Run& run, const PointOfSale& point, const StepChoice& choice, const Steps& steps) {
     const std::pair<StepKind, PointStep*> order[] = {{StepKind::Ventas, &steps.ventas},
                                                      {StepKind::Recibos, &steps.recibos},
                                                      {StepKind::Traslados, &steps.traslados},
@@ -63,7 +63,8 @@ QList<PointOfSale> selectPoints(Run& run, const QString& first, const QString& l
     return points;
 }
 
-void runDates(Run& run, const RunPeriod& period, PointRange& range, const StepChoice& choice, Steps& steps) {
+void runDates(Run& run, const RunPeriod& period, PointRange& range, const StepChoice& choice,
+              const Steps& steps) {
     for (QDate date = period.from; date <= period.to; date = date.addDays(1)) {
         run.setDate(date);
         if (range.first().isEmpty())

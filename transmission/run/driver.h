@@ -53,6 +53,7 @@ QList<PointOfSale> selectPoints(Run& run, const QString& first, const QString& l
 // Walks the dates and, for each, the points of sale, running the checked steps in their order, then the
 // customers of the date. A stranded invoice (key 0) in the destination skips the points of that date.
 // Errors end the run where they happen; what was written stays.
-void runDates(Run& run, const RunPeriod& period, PointRange& range, const StepChoice& choice, Steps& steps);
+void runDates(Run& run, const RunPeriod& period, PointRange& range, const StepChoice& choice,
+              const Steps& steps);
 
 } // namespace quelmaro

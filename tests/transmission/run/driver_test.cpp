@@ -5,7 +5,8 @@
 #include "platform/recording_messages.h"
 #include "tests/support/printers.h"
 #include "tests/transmission/support/run_session.h"
-#include "transmission/run/document_record_sets.h"
+#include "transmission/run/receipt_record_set.h"
+#include "transmission/steps/invoice_record_sets.h"
 
 #include <gtest/gtest.h>
 
@@ -84,7 +85,7 @@ class DriverTest : public testing::Test {
 protected:
     DriverTest() {
         session.connect();
-        session.run.setDocumentRecordSets(documents.CFactura, documents.CRecibo);
+        session.run.setDocumentRecordSets(invoices.CFactura, receipts.CRecibo);
     }
     void run(const QDate& from, const QDate& to, Range& range, const Checked& checked,
              const QString& agencia = "0") {
@@ -100,7 +101,8 @@ protected:
     platform::ScopedRecording messages;
     RunSession session;
     QObject window;
-    DocumentRecordSets documents{session.dm.TFactura, session.dm.TRecibo, &window};
+    InvoiceRecordSets invoices{session.dm.Norvane, &window};
+    ReceiptRecordSet receipts{session.dm.TRecibo, &window};
     LoggedSteps steps;
 };
 

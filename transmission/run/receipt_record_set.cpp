@@ -1,4 +1,4 @@
-#include "transmission/run/document_record_sets.h"
+#include "transmission/run/receipt_record_set.h"
 
 #include "data/recordset/provider.h"
 #include "data/recordset/recordset.h"
@@ -15,10 +15,8 @@ RecordSet& recordSetOver(Provider& provider, const QString& name, QObject* paren
 
 } // namespace
 
-DocumentRecordSets::DocumentRecordSets(Query& tFactura, Query& tRecibo, QObject* parent)
-    : QObject(parent), PFactura(*new Provider(QStringLiteral("PFactura"), tFactura, this)),
-      CFactura(recordSetOver(PFactura, QStringLiteral("CFactura"), this)),
-      PRecibo(*new Provider(QStringLiteral("PRecibo"), tRecibo, this)),
+ReceiptRecordSet::ReceiptRecordSet(Query& tRecibo, QObject* parent)
+    : QObject(parent), PRecibo(*new Provider(QStringLiteral("PRecibo"), tRecibo, this)),
       CRecibo(recordSetOver(PRecibo, QStringLiteral("CRecibo"), this)) {}
 
 } // namespace quelmaro
