@@ -45,7 +45,7 @@ void RecibosStep::sendReceipt(Run& run, const PointOfSale& point) {
     }
     const fb::QueryResult payments =
         run.origin().query(QStringLiteral("select * from RESUMEN_CAJA_TX(?, ?, ?)"),
-                           {run.date(), point.id, run.state().timeMark});
+                           {run.date(), point.id, paidSince(run, point)});
     if (payments.rows.isEmpty())
         return;
 
@@ -97,6 +97,23 @@ bool RecibosStep::findInvoiceToPay(Run& run, const PointOfSale& point) {
                                      receipt.value(0).toString() + QStringLiteral(" ya abono la factura ") +
                                      last.numero.toString());
     return false;
+}
+
+// The time after which the payments of the invoice to pay were made: the send before that invoice's own.
+// It is the run's time mark when the sales step has just sent the invoice, but not when a run ended between
+// an invoice and its receipt: the next run's time mark is past that invoice, which would stay unpaid.
+// An invoice without a send record is paid with the payments after the run's time mark.
+QString RecibosStep::paidSince(Run& run, const PointOfSale& point) {
+    const Value sentAt = firstValue(
+        destination_, QStringLiteral("select max(enre_hora) from envio_resumdia where enre_factid = ?"),
+        {run.state().lastInvoice.id});
+    if (sentAt.isNull())
+        return run.state().timeMark;
+    return firstText(
+        destination_,
+        QStringLiteral("select max(enre_hora) from envio_resumdia where ptvt_id = ? and enre_fecha = ? "
+                       "and enre_hora < ?"),
+        {point.id, run.date(), sentAt}, QStringLiteral("00:00:00"));
 }
 
 // A receipt stored under key 0 was left by a run that did not finish its numbering.

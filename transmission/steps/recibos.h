@@ -20,6 +20,7 @@ private:
     void sendReceipt(Run& run, const PointOfSale& point);
     bool findInvoiceToPay(Run& run, const PointOfSale& point);
     bool hasStrandedReceipt(RecordSet& recibo);
+    QString paidSince(Run& run, const PointOfSale& point);
     static void addPayment(RecordSet& pagos, const fb::QueryResult& payments, const fb::Row& row, int item,
                            const QDate& fecha);
     static void settleAmount(RecordSet& recibo, Fixed total);
