@@ -45,7 +45,6 @@ TFormMyPreview::TFormMyPreview(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Custom Preview Form"));
     setFont(QFont(QStringLiteral("Arial"), 10));
     resize(615, 450);
-    setSizeGripEnabled(false);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
