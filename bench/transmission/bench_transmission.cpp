@@ -1,0 +1,160 @@
+// Speed of a whole transmission against the least a program must do to write the same rows.
+//   30 days x 20 points of sale x 100 invoice lines a day a point, made by the schema's demo command, with
+//   origin and destination on the embedded engine in this process; sales and receipts are sent, each
+//   followed by its posting.
+//   Transmission: the run driver with the window's steps, as F5 runs them.
+//   Floor: the same days written with prepared statements, one transaction per document (floor.cpp).
+// Prints documents and invoice lines per second for both and the ratio of the times; the target is a
+// ratio of at most 2.
+#include "bench/transmission/floor.h"
+#include "data/dm/dm.h"
+#include "data/fb/connection.h"
+#include "transmission/run/connection_setup.h"
+#include "transmission/run/driver.h"
+#include "transmission/window/transmission_steps.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <stdexcept>
+
+using namespace quelmaro;
+
+namespace {
+
+constexpr int kDays = 30;
+const QDate kLastDay{2024, 3, 30};
+const QDate kFirstDay = kLastDay.addDays(1 - kDays);
+const QString kUser = QStringLiteral("SYSDBA");
+const QString kPassword = QStringLiteral("masterkey");
+
+class Silent : public Progress {
+public:
+    void show(const QString&) override {}
+    void hide() override {}
+};
+
+class SalesAndReceipts : public StepChoice {
+public:
+    bool isChecked(StepKind step) const override {
+        return step == StepKind::Ventas || step == StepKind::Recibos;
+    }
+};
+
+class WholeRange : public PointRange {
+public:
+    QString first() const override { return QStringLiteral("0"); }
+    QString last() const override { return QStringLiteral("999999"); }
+    void setFirst(const QString&) override {}
+    void setLast(const QString&) override {}
+};
+
+void makeCompanies(const QString& root) {
+    QProcess demo;
+    demo.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    demo.start(QStringLiteral("bash"),
+               {QStringLiteral(QUELMARO_SCHEMA_DIR "/make-demo.sh"), root, QStringLiteral("--points"),
+                QStringLiteral("20"), QStringLiteral("--days"), QString::number(kDays),
+                QStringLiteral("--lines"), QStringLiteral("100"), QStringLiteral("--end"),
+                kLastDay.toString(QStringLiteral("yyyy/MM/dd")), QStringLiteral("--seed"),
+                QStringLiteral("5")});
+    if (!demo.waitForFinished(-1) || demo.exitCode() != 0)
+        throw std::runtime_error("the demo companies could not be made");
+    // The floor writes into its own copy of the empty central company.
+    QDir().mkpath(root + QStringLiteral("/datos/02"));
+    if (!QFile::copy(root + QStringLiteral("/datos/00/norvane.fdb"),
+                     root + QStringLiteral("/datos/02/norvane.fdb")))
+        throw std::runtime_error("the central company could not be copied");
+}
+
+std::unique_ptr<fb::Connection> open(const QString& root, const QString& company) {
+    auto connection = std::make_unique<fb::Connection>();
+    connection->setParameter(QStringLiteral("Database"),
+                             CompanyLogin{root, company, kUser, kPassword}.database());
+    connection->setParameter(QStringLiteral("User_Name"), kUser);
+    connection->setParameter(QStringLiteral("Password"), kPassword);
+    connection->open();
+    return connection;
+}
+
+bench::Written countWritten(fb::Connection& destination) {
+    const fb::Row counts =
+        destination
+            .query(QStringLiteral(
+                "select (select count(*) from facturas) + (select count(*) from recibos_caja), "
+                "(select count(*) from facturas_detalle) from rdb$database"))
+            .rows.first();
+    return {long(counts.at(0).toInt()), long(counts.at(1).toInt())};
+}
+
+double transmit(const QString& root, bench::Written& written) {
+    Tfdm dataModule;
+    fb::Connection dbOrigen;
+    Silent progress;
+    Run run(
+        dbOrigen, dataModule.Norvane, RunSettings{kUser, QStringLiteral("1")}, progress,
+        [&](const QString& module, const QString& category, const QString& property) {
+            return dataModule.configuracion(module, category, property);
+        },
+        [&](QObject& owner) { dataModule.ConfigurarProviders(&owner); });
+    QObject window;
+    TransmissionSteps steps(window, run);
+    dataModule.ConfigurarProviders(&window);
+    SalesAndReceipts choice;
+    WholeRange range;
+
+    QElapsedTimer timer;
+    timer.start();
+    connectDatabases(run, {root, QStringLiteral("01"), kUser, kPassword},
+                     {root, QStringLiteral("00"), kUser, kPassword}, [](const QString&) {});
+    runDates(run, {kFirstDay, kLastDay, QStringLiteral("0")}, range, choice, steps.steps());
+    const double seconds = double(timer.nsecsElapsed()) / 1e9;
+    written = countWritten(dataModule.Norvane);
+    return seconds;
+}
+
+double floorRun(const QString& root, bench::Written& written) {
+    const auto origin = open(root, QStringLiteral("01"));
+    const auto destination = open(root, QStringLiteral("02"));
+    QElapsedTimer timer;
+    timer.start();
+    written = bench::sendFloor(*origin, *destination, kFirstDay, kLastDay, kUser);
+    return double(timer.nsecsElapsed()) / 1e9;
+}
+
+void print(const char* name, const bench::Written& written, double seconds) {
+    std::printf("%-13s %6ld documents %7ld lines %8.2f s %9.1f documents/s %10.1f lines/s\n", name,
+                written.documents, written.lines, seconds, double(written.documents) / seconds,
+                double(written.lines) / seconds);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QUELMARO_NO_DIALOGS", "1"); // a message would only wait for nobody
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    std::printf("Making the demo companies (%d days, 20 points of sale, 100 lines a point a day)...\n",
+                kDays);
+    std::fflush(stdout);
+    makeCompanies(root);
+
+    bench::Written transmitted;
+    const double transmission = transmit(root, transmitted);
+    bench::Written floor;
+    const double floorSeconds = floorRun(root, floor);
+
+    print("transmission", transmitted, transmission);
+    print("floor", floor, floorSeconds);
+    std::printf("ratio (transmission time / floor time): %.2f  (target: at most 2)\n",
+                transmission / floorSeconds);
+    return 0;
+}

@@ -1,0 +1,71 @@
+#include "tests/transmission/support/program.h"
+
+#include "data/types/datetime.h"
+
+#include <QElapsedTimer>
+
+#include <stdexcept>
+
+namespace quelmaro::test {
+
+namespace {
+constexpr int kOneMinute = 60'000;
+}
+
+Program::Program(const CompanyPair& companies, const Installation& installation)
+    : companies_(companies), environment_(QProcessEnvironment::systemEnvironment()) {
+    environment_.insert(QStringLiteral("QUELMARO_NO_DIALOGS"), QStringLiteral("1"));
+    environment_.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment_.insert(QStringLiteral("XDG_CONFIG_DIRS"), installation.configFolder());
+}
+
+QStringList Program::arguments(const QDate& day, const std::function<void(QStringList&)>& change) const {
+    QStringList arguments{companies_.server(),   companies_.user(),        companies_.password(),
+                          CompanyPair::kOrigin,  companies_.server(),      companies_.user(),
+                          companies_.password(), CompanyPair::kCentral,    QStringLiteral("0"),
+                          QStringLiteral("1"),   datetime::formatDate(day)};
+    if (change)
+        change(arguments);
+    return arguments;
+}
+
+std::unique_ptr<QProcess> Program::start(const QStringList& arguments) {
+    auto process = std::make_unique<QProcess>();
+    process->setProcessEnvironment(environment_);
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->start(QStringLiteral(QUELMARO_PROGRAM), arguments);
+    if (!process->waitForStarted())
+        throw std::runtime_error("the program " QUELMARO_PROGRAM " did not start");
+    return process;
+}
+
+Program::Ended Program::ended(QProcess& process) {
+    if (process.state() != QProcess::NotRunning && !process.waitForFinished(kOneMinute)) {
+        process.kill();
+        process.waitForFinished();
+        throw std::runtime_error("the program did not end within a minute");
+    }
+    return Ended{process.exitCode(), process.exitStatus() != QProcess::NormalExit,
+                 QString::fromUtf8(process.readAllStandardError())};
+}
+
+Program::Ended Program::run(const QStringList& arguments) {
+    const auto process = start(arguments);
+    return ended(*process);
+}
+
+Program::Ended Program::runUntil(const QStringList& arguments, const std::function<bool()>& killNow) {
+    const auto process = start(arguments);
+    QElapsedTimer waited;
+    waited.start();
+    while (process->state() != QProcess::NotRunning && waited.elapsed() < kOneMinute) {
+        if (killNow()) {
+            process->kill();
+            break;
+        }
+        process->waitForFinished(5);
+    }
+    return ended(*process);
+}
+
+} // namespace quelmaro::test
