@@ -96,11 +96,10 @@ std::span<const ClosingReportRows::Aggregate> ClosingReportRows::aggregates() {
 }
 
 void ClosingReportRows::open(const ClosingRequest& request) {
+    CImpfactura.close();
     const std::int64_t ptoini = wholeNumber(request.puntos.ptoini);
     const std::int64_t ptofin = wholeNumber(request.puntos.ptofin);
     const std::int64_t agencia = wholeNumber(request.agencia);
-
-    CImpfactura.close();
     CImpfactura.setCalculateHandler({});
     CImpfactura.setParameter(QStringLiteral("FECHA"), request.fecha);
     CImpfactura.setParameter(QStringLiteral("PTOINI"), ptoini);

@@ -61,7 +61,8 @@ public:
 
     // Reopens CImpfactura on the rows of `request` and calculates every row once, in fetch order, after all
     // rows are in, so the projections of the month's totals see the totals over all rows. The running totals
-    // start from zero. A point of sale that is not a whole number is a ConversionError and nothing runs.
+    // start from zero. A point of sale or branch that is not a whole number is a ConversionError: the rows
+    // stay closed and nothing runs.
     void open(const ClosingRequest& request);
 
     // The row calculation, on the current row of CImpfactura while it is being calculated.
