@@ -27,17 +27,13 @@ struct CopiedDocumentLayout {
     QString table;
     QString keyField;
     QString numberField;
+    int numberingType;        // document type whose prefixes say how these documents are numbered
     const char* keyProcedure; // gives the key of a new document
     QList<Rows> rows;
 };
 
-// The number a copied document is looked for under in the destination: the prefix's current number when
-// the prefix of that document type numbers automatically, otherwise the number the origin gave it.
-QString numberToFind(fb::Connection& destination, int documentType, const Value& prefijo,
-                     const Value& originNumber);
-
-// One copied document in the destination: found by prefix and number, or new, with its nested rows. Each
-// document is handled with the record sets opened afresh and closed after its apply.
+// One copied document in the destination, new or found, with its nested rows. Each document is handled
+// with the record sets opened afresh and closed after its apply.
 class CopiedDocument : public QObject {
     Q_OBJECT
 public:
@@ -45,10 +41,15 @@ public:
                    QObject* parent = nullptr);
     ~CopiedDocument() override;
 
-    // Opens the destination document with this prefix and number; true when there is one.
-    bool find(const Value& prefijo, const QString& numero);
-    // Copies the origin header over the found document, which keeps its key, or into a new one with a new
-    // key and NUMOK "N" (the destination numbers it), and stores it.
+    // Opens the destination document that the origin row `row` of `originRows` is copied over; true when
+    // there is one. It is the document under the row's prefix and the number to look for: the prefix's
+    // current number when the prefix numbers automatically, otherwise the row's own number. A prefix that
+    // numbers automatically gave the earlier copy a number of the destination's, so that copy is found by
+    // its content instead: copying a day again never doubles its documents.
+    bool find(const fb::QueryResult& originRows, const fb::Row& row);
+    // Copies the origin header over the found document, which keeps its key (and, when found by its
+    // content, the number the destination gave it), or into a new one with a new key and NUMOK "N" (the
+    // destination numbers it), and stores it.
     void copyHeader(const fb::Row& originRow, bool found);
     Value key() { return header_.value(layout_.keyField); }
 
@@ -66,12 +67,17 @@ public:
     void close() { header_.close(); }
 
 private:
+    void open(const Value& key);
+    Value keyByNumber(const Value& prefijo, const Value& numero);
+    Value earlierCopy(const fb::QueryResult& originRows, const fb::Row& row);
+
     CopiedDocumentLayout layout_;
     Query headerQuery_;
     std::vector<std::unique_ptr<Query>> rowQueries_;
     Provider provider_;
     RecordSet header_;
     fb::Connection& destination_;
+    bool foundByContent_ = false;
 };
 
 } // namespace quelmaro

@@ -10,6 +10,7 @@ const CopiedDocumentLayout kEgreso{
     QStringLiteral("EGRESOS"),
     QStringLiteral("EGRE_ID"),
     QStringLiteral("EGRE_NUMERO"),
+    61, // disbursements take their numbering from the receipts' document type
     "CAMBIE_ID_EGRESO",
     {{QStringLiteral("TEgresodet"), QStringLiteral("EGRESOS_DETALLE"), QStringLiteral("EGDE_ITEM"),
       QStringLiteral("select * from egresos_detalle e where egre_id = ?")},
@@ -20,7 +21,7 @@ const CopiedDocumentLayout kEgreso{
 } // namespace
 
 EgresosStep::EgresosStep(fb::Connection& destination, QObject* parent)
-    : QObject(parent), destination_(destination), CEgredes(destination, kEgreso, this) {}
+    : QObject(parent), CEgredes(destination, kEgreso, this) {}
 
 void EgresosStep::send(Run& run, const PointOfSale& point) {
     run.showProgress(QStringLiteral("Enviando Egresos de caja de ") + run.dateText());
@@ -40,10 +41,7 @@ void EgresosStep::copy(Run& run, const fb::QueryResult& disbursements, const fb:
     const auto column = [&](const char* name) {
         return row.value(disbursements.columnIndex(QLatin1String(name)));
     };
-    const Value prefijo = column("PREF_PRE");
-    // Disbursements take their numbering from the receipts' document type.
-    const bool found = CEgredes.find(prefijo, numberToFind(destination_, 61, prefijo, column("EGRE_NUMERO")));
-    CEgredes.copyHeader(row, found);
+    CEgredes.copyHeader(row, CEgredes.find(disbursements, row));
     // Document rows, then payment rows; no bank document is checked for these.
     for (int i = 0; i < CEgredes.header().detailCount(); ++i)
         CEgredes.copyRows(run.origin(), i, column("EGRE_ID"));

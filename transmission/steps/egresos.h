@@ -18,7 +18,6 @@ public:
 private:
     void copy(Run& run, const fb::QueryResult& disbursements, const fb::Row& row);
 
-    fb::Connection& destination_;
     CopiedDocument CEgredes;
 };
 

@@ -12,6 +12,7 @@ const CopiedDocumentLayout kTraslado{
     QStringLiteral("TRASLADOS_CAJA"),
     QStringLiteral("TRCJ_ID"),
     QStringLiteral("TRCJ_NUMERO"),
+    66,
     "CAMBIE_ID_TRASLACAJA",
     {{QStringLiteral("TTrasladodet"), QStringLiteral("TRASLADOS_CAJA_DET"), QStringLiteral("TRCD_ITEM"),
       QStringLiteral("select * from traslados_caja_det t where trcj_id = ?")}},
@@ -40,9 +41,7 @@ void TrasladosStep::send(Run& run, const PointOfSale& point) {
 
 void TrasladosStep::copy(Run& run, const fb::QueryResult& transfers, const fb::Row& row) {
     const Value prefijo = columnOf(transfers, row, "PREF_PRE");
-    const bool found = CTraslades.find(
-        prefijo, numberToFind(destination_, 66, prefijo, columnOf(transfers, row, "TRCJ_NUMERO")));
-    CTraslades.copyHeader(row, found);
+    CTraslades.copyHeader(row, CTraslades.find(transfers, row));
     const Value cajaId = columnOf(transfers, row, "CAJA_ID");
     CTraslades.copyRows(run.origin(), 0, columnOf(transfers, row, "TRCJ_ID"), [&](RecordSet& line) {
         return line.field(QStringLiteral("FOPA_ID")).asInt() == 1 || bankDocumentInBox(line, cajaId);

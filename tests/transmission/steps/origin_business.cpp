@@ -26,6 +26,10 @@ void Business::commit() {
     transaction_->commit();
 }
 
+void Business::execute(const QString& sql, const QList<Value>& params) {
+    transaction_->execute(sql, params);
+}
+
 Value Business::key(const char* procedure) {
     return transaction_->execute(QStringLiteral("execute procedure ") + QLatin1String(procedure)).value(0);
 }

@@ -48,6 +48,9 @@ public:
     Value disbursement(const QString& prefijo, const QString& numero,
                        const QList<std::pair<int, Fixed>>& payments);
 
+    // Any other statement, audited like the documents.
+    void execute(const QString& sql, const QList<Value>& params = {});
+
     // Commits what was written.
     void commit();
 
