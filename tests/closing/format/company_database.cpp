@@ -23,6 +23,16 @@ void runSchemaCommand(const QString& command, const QStringList& arguments) {
 
 CompanyDatabase::CompanyDatabase() : path_(dir_.filePath(QStringLiteral("datos/01/norvane.fdb"))) {
     runSchemaCommand(QStringLiteral("create-company.sh"), {dir_.path(), QStringLiteral("01")});
+    open();
+}
+
+CompanyDatabase::CompanyDatabase(const QStringList& demoOptions)
+    : path_(dir_.filePath(QStringLiteral("datos/01/norvane.fdb"))) {
+    runSchemaCommand(QStringLiteral("make-demo.sh"), QStringList{dir_.path()} + demoOptions);
+    open();
+}
+
+void CompanyDatabase::open() {
     connection_.setParameter(QStringLiteral("Database"), path_);
     connection_.setParameter(QStringLiteral("User_Name"), QStringLiteral("SYSDBA"));
     connection_.setParameter(QStringLiteral("Password"), QStringLiteral("masterkey"));
