@@ -64,15 +64,5 @@ TEST_F(FormatRecordsOnACompany, ADocumentTypeWithoutFormatSelectsNothing) {
     EXPECT_TRUE(format.CFormlineas.isEmpty());
 }
 
-TEST_F(FormatRecordsOnACompany, TheWindowOwnsTheProviderAndTheRecordSet) {
-    const auto providers = window.findChildren<Provider*>();
-    ASSERT_EQ(providers.size(), 1);
-    EXPECT_EQ(providers[0]->name(), "PFormato");
-    EXPECT_EQ(providers[0]->dataSetName(), "Tformatos");
-    const RecordSet* formato = window.findChild<RecordSet*>(QStringLiteral("CFormato"));
-    ASSERT_NE(formato, nullptr);
-    EXPECT_EQ(formato->provider(), providers[0]);
-}
-
 } // namespace
 } // namespace quelmaro

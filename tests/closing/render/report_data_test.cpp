@@ -84,21 +84,6 @@ TEST_F(ReportData, TheHeaderPrintsOnceFromTheLastRowWithTotalsOverAllRows) {
     EXPECT_THAT(places(), testing::UnorderedElementsAreArray(expected));
 }
 
-TEST_F(ReportData, TheDateIsCutByStartAndLength) {
-    addFormat(0);
-    addDatum({.dato = "FECHA", .posx = 100, .posy = 100, .longitud = 4, .ini = 0});
-    addDatum({.dato = "FECHA LETRAS", .posx = 100, .posy = 200, .longitud = 4, .ini = 7});
-    addDatum({.dato = "CODIGO USUARIO", .posx = 100, .posy = 300});
-    render();
-    const QString inWords = platform::dayName(6) + QStringLiteral(", ") + platform::monthName(12);
-    const std::vector<TextPlace> expected{
-        {"2007", L, gx(100), gy(100)},
-        {inWords.mid(6, 4), L, gx(100), gy(200)},
-        {"", L, gx(100), gy(300)}, // a text datum without a length prints nothing
-    };
-    EXPECT_THAT(places(), testing::UnorderedElementsAreArray(expected));
-}
-
 TEST_F(ReportData, EachPointOfSalePrintsEntrelineaFurtherRightOnTheSameLines) {
     addFormat(300);
     addDatum({.dato = "PUNTO DE VENTA", .posx = 300, .posy = 560, .repite = "S", .longitud = 8, .ini = 1});
@@ -196,20 +181,6 @@ TEST_F(ReportData, ADatumSetsItsFontEvenWhenItsNameMatchesNothing) {
         EXPECT_EQ(printed[i].font + QStringLiteral(" %1").arg(printed[i].size), fonts[i]) << i;
     EXPECT_EQ(printed[0].text, "SUPERVISOR");
     EXPECT_EQ(printed[4].text.size(), 8) << "no name anywhere but a size: the canvas takes an empty name";
-}
-
-TEST_F(ReportData, AnEmptyDatumFontTakesTheFormatsDefaults) {
-    addFormat(0, "Times", 8);
-    addDatum({.dato = "FECHA", .posx = 100, .posy = 200, .longitud = 10, .font = "Courier New"});
-    addDatum({.dato = "CODIGO USUARIO", .posx = 100, .posy = 300, .longitud = 10, .fsize = 14});
-    render();
-    const test::PrintedText* date = test::findText(texts(), QStringLiteral("2007/12/01"));
-    const test::PrintedText* user = test::findText(texts(), QStringLiteral("SUPERVISOR"));
-    ASSERT_TRUE(date && user);
-    EXPECT_EQ(date->font, "Courier New");
-    EXPECT_EQ(date->size, 8);
-    EXPECT_EQ(user->font, "Times");
-    EXPECT_EQ(user->size, 14);
 }
 
 TEST_F(ReportData, SettlementDataPrintOnlyInASettlementAndNeverPerPointOfSale) {
