@@ -160,6 +160,26 @@ TEST_F(CopiesTest, TransfersAlikeUnderAnAutomaticPrefixStayApartWhenSentAgain) {
               (QStringList{"000001|40000", "000002|60000"}));
 }
 
+TEST_F(CopiesTest, ATransferTheDestinationRefusesIsNeitherWrittenNorPostedAndTheNextOneIs) {
+    session.central().execute("create exception e_traslado_rechazado 'Traslado rechazado'");
+    session.central().execute("create trigger traslado_rechazado for traslados_caja before insert as begin "
+                              "if (new.trcj_destino = 4) then exception e_traslado_rechazado; end");
+    Business business(session.origin(), kQuietDay, QStringLiteral("19:00:00"));
+    business.transfer(QStringLiteral("T001"), QStringLiteral("000000"), 1, 4,
+                      {{1, money(10000), {}, {}, {}}});
+    business.transfer(QStringLiteral("T001"), QStringLiteral("000000"), 1, 3,
+                      {{1, money(20000), {}, {}, {}}});
+    business.commit();
+
+    send(steps.traslados, 1, kQuietDay);
+
+    EXPECT_EQ(central("select trcj_destino, trcj_numero from traslados_caja"), QStringList{"3|000001"});
+    EXPECT_EQ(countCentral("select count(*) from contable where tido_cod = 66"), 2);
+    ASSERT_EQ(messages.recorded().size(), 2); // the data module's beep and error box
+    EXPECT_TRUE(messages.recorded().at(1).text.contains(QLatin1String("Traslado rechazado")))
+        << messages.recorded().at(1).text.toStdString();
+}
+
 TEST_F(CopiesTest, ADisbursementPaidInTwoRowsFromTheBoxIsCopiedOnceWithEmptyAmountsAsZero) {
     Business business(session.origin(), kQuietDay, QStringLiteral("16:00:00"));
     business.disbursement(QStringLiteral("E001"), QStringLiteral("000040"),

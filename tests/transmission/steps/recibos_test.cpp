@@ -189,6 +189,21 @@ TEST_F(RecibosTest, AnInvoiceAlreadyPaidIsNotPaidAgainButANewerOneIs) {
         (QStringList{"000001|" + firstPaid + "|000001", "000002|7600|000002"}));
 }
 
+TEST_F(RecibosTest, AnInvoiceWhoseRunStoppedBeforeItsReceiptIsPaidByTheNextRun) {
+    sendSales(2, kDemoDay);
+    // The next run: it finds the sales sent, and its time mark is the time of that invoice's own send.
+    session.run.state().timeMark = QStringLiteral("00:00:00");
+    sendSales(2, kDemoDay);
+    sendReceipt(2, kDemoDay);
+
+    EXPECT_EQ(receipts().size(), 1);
+    EXPECT_EQ(countCentral("select count(*) from recibos_caja_pago"),
+              int(session.origin()
+                      .query(QStringLiteral("select * from resumen_caja_tx(?, 2, '00:00:00')"), {kDemoDay})
+                      .rows.size()));
+    EXPECT_TRUE(messages.recorded().isEmpty());
+}
+
 class UnattendedRecibosTest : public RecibosTest {
 protected:
     UnattendedRecibosTest() : RecibosTest({QStringLiteral("SYSDBA"), QStringLiteral("1")}) {}
