@@ -182,8 +182,8 @@ void RecibosStep::addPayment(RecordSet& pagos, const fb::QueryResult& payments, 
     pagos.append();
     pagos.setValue(QStringLiteral("RCPA_ITEM"), item);
     pagos.setValue(QStringLiteral("FOPA_ID"), column("FORMA"));
-    pagos.setValue(QStringLiteral("RCPA_BANCO"),
-                   column("BANCO")); // the column keeps the first two characters
+    // A bank code of three characters: the column keeps the first two.
+    pagos.setValue(QStringLiteral("RCPA_BANCO"), column("BANCO"));
     pagos.setValue(QStringLiteral("RCPA_CUENTA"), column("CUENTA"));
     pagos.setValue(QStringLiteral("RCPA_NUMERO"), column("NUMERO"));
     pagos.setValue(QStringLiteral("RCPA_FECHA"), fecha);

@@ -138,7 +138,7 @@ void VentasStep::writeTotals(Run& run) {
 
 void VentasStep::CFacturaAfterInsert(RecordSet& factura) {
     const QDate fecha = run_->date();
-    const Value nothing = Fixed();
+    const Value zero = Fixed();
     factura.setValue(QStringLiteral("FACT_ID"), newKey(destination_, "CAMBIE_ID_FACTURA"));
     factura.setValue(QStringLiteral("PREF_PRE"), prefijo_);
     // The destination numbers an invoice written with NUMOK "N" itself.
@@ -149,7 +149,7 @@ void VentasStep::CFacturaAfterInsert(RecordSet& factura) {
         factura.setValue(QLatin1String(name), QStringLiteral("N"));
     for (const char* name : {"FACT_DTOPOR", "FACT_DTOMONTO", "FACT_ADICIONAL", "FACT_EXTRA", "FACT_RTFTEPOR",
                              "FACT_RTIVAPOR", "FACT_RTICAPOR", "FACT_DTOFPOR", "FACT_RECIBIDO"})
-        factura.setValue(QLatin1String(name), nothing);
+        factura.setValue(QLatin1String(name), zero);
     factura.setValue(QStringLiteral("FACT_USUARIO"), run_->settings().originUser);
     factura.setValue(QStringLiteral("PTVT_ID"), point_->id);
     factura.setValue(QStringLiteral("BODE_COD"), point_->bodega);
