@@ -17,63 +17,6 @@ namespace {
 
 using test::SummaryRow;
 
-const QDate kFifteenth(2024, 3, 15);
-
-// Three points of sale on the 15th: projections double the month to date.
-const std::vector<SummaryRow> kThreePoints = {
-    {1,
-     QStringLiteral("CAJA UNO"),
-     {{"VTACONTDIA", "100.00"},     {"VTACONTMES", "1500.00"},   {"VTACREDDIA", "50.00"},
-      {"VTACREDMES", "450.00"},     {"DEVOLDIA", "10.00"},       {"DEVOLMES", "30.00"},
-      {"VTANETADIA", "140.00"},     {"VTANETAMES", "1920.00"},   {"VTAEXENTADIA", "20.00"},
-      {"VTAGRAVA16DIA", "80.00"},   {"VTAGRAVA10DIA", "40.00"},  {"VTAEXENTAMES", "200.00"},
-      {"VTAGRAVA16MES", "1000.00"}, {"VTAGRAVA10MES", "300.00"}, {"IVA16MES", "10.00"},
-      {"IVA10MES", "1.00"},         {"IVAC16MES", "7.00"},       {"IVAC10MES", "2.00"},
-      {"INICIAL", "500.00"},        {"FINAL", "800.00"},         {"FORMAP2", "5.00"},
-      {"FORMAP3", "6.00"},          {"FORMAP4", "7.00"},         {"FORMAP5", "8.00"},
-      {"FORMAP2MES", "50.00"},      {"FORMAP4MES", "25.50"}}},
-    {2,
-     QStringLiteral("CAJA DOS"),
-     {{"VTACONTDIA", "200.00"},
-      {"VTACONTMES", "2500.00"},
-      {"VTACREDMES", "550.00"},
-      {"DEVOLMES", "70.00"},
-      {"VTANETADIA", "200.00"},
-      {"VTANETAMES", "2980.00"},
-      {"VTAGRAVA16DIA", "150.00"},
-      {"VTAGRAVA10DIA", "50.00"},
-      {"VTAEXENTAMES", "100.00"},
-      {"VTAGRAVA16MES", "2000.00"},
-      {"IVA16MES", "20.00"},
-      {"IVA10MES", "2.50"},
-      {"IVAC16MES", "0.01"},
-      {"INICIAL", "1000.00"},
-      {"FINAL", "900.00"},
-      {"FORMAP2", "1.25"},
-      {"FORMAP3MES", "10.00"},
-      {"FORMAP5MES", "4.50"}},
-     2},
-    {3,
-     QStringLiteral("CAJA TRES"),
-     {{"VTACONTDIA", "0.00"},
-      {"VTACONTMES", "600.00"},
-      {"VTACREDDIA", "30.00"},
-      {"DEVOLDIA", "5.00"},
-      {"DEVOLMES", "5.00"},
-      {"VTANETADIA", "25.00"},
-      {"VTANETAMES", "595.00"},
-      {"VTAEXENTADIA", "5.00"},
-      {"VTAGRAVA10DIA", "20.00"},
-      {"VTAEXENTAMES", "50.00"},
-      {"VTAGRAVA16MES", "400.00"},
-      {"VTAGRAVA10MES", "150.00"},
-      {"IVA16MES", "30.00"},
-      {"IVAC16MES", "3.00"},
-      {"IVAC10MES", "1.50"},
-      {"INICIAL", "200.00"},
-      {"FINAL", "450.75"}}},
-};
-
 class ReportRows : public testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -88,10 +31,6 @@ protected:
     }
     void SetUp() override { fixture->clear(); }
 
-    void add(const QDate& fecha, const std::vector<SummaryRow>& rows) {
-        for (const SummaryRow& row : rows)
-            fixture->add(fecha, row);
-    }
     void open(const QDate& fecha, const QString& ptoini = QStringLiteral("0"),
               const QString& ptofin = QStringLiteral("99999"), const QString& agencia = QStringLiteral("0")) {
         rows.open(ClosingRequest{fecha, {ptoini, ptofin}, agencia});
@@ -135,8 +74,8 @@ TEST(PointRange, CompletedByTextComparison) {
 }
 
 TEST_F(ReportRows, EveryCalculatedFieldOfThreePointsOfSale) {
-    add(kFifteenth, kThreePoints);
-    open(kFifteenth);
+    fixture->addKnownDay();
+    open(test::kKnownDay);
     ASSERT_EQ(rows.CImpfactura.recordCount(), 3);
     const std::map<QString, QList<Value>> expected = {
         {"IvaTotal", amounts({"11.00", "33.50", "63.50"})},
@@ -173,8 +112,8 @@ TEST_F(ReportRows, EveryCalculatedFieldOfThreePointsOfSale) {
 }
 
 TEST_F(ReportRows, SixteenTotalsOverAllRows) {
-    add(kFifteenth, kThreePoints);
-    open(kFifteenth);
+    fixture->addKnownDay();
+    open(test::kKnownDay);
     const std::map<QString, const char*> expected = {
         {"SumContadoD", "300"}, {"SumCreditoD", "80"},   {"SumVtanoefeD", "27.25"}, {"SumDevD", "15"},
         {"SumNetoD", "365"},    {"SumContadoM", "4600"}, {"SumCreditoM", "1000"},   {"SumVtanoefeM", "90"},
@@ -188,8 +127,8 @@ TEST_F(ReportRows, SixteenTotalsOverAllRows) {
 }
 
 TEST_F(ReportRows, RunningTotalsEndAtTheSumsOverAllRows) {
-    add(kFifteenth, kThreePoints);
-    open(kFifteenth);
+    fixture->addKnownDay();
+    open(test::kKnownDay);
     EXPECT_EQ(rows.totals.AcumIva16, Fixed::fromInt(60));
     EXPECT_EQ(rows.totals.AcumIva10, Fixed::parse(QStringLiteral("3.5")));
     EXPECT_EQ(rows.totals.AcumIvaTotal, Fixed::parse(QStringLiteral("63.5")));
@@ -197,7 +136,7 @@ TEST_F(ReportRows, RunningTotalsEndAtTheSumsOverAllRows) {
     EXPECT_EQ(rows.totals.AcumGra16, Fixed::fromInt(3400));
     EXPECT_EQ(rows.totals.AcumGra10, Fixed::fromInt(450));
     // A second open starts again from zero rather than counting the rows twice.
-    open(kFifteenth);
+    open(test::kKnownDay);
     EXPECT_EQ(column(QStringLiteral("Iva16Total")), amounts({"10", "30", "60"}));
     EXPECT_EQ(rows.totals.AcumIva16, Fixed::fromInt(60));
 }
@@ -234,8 +173,9 @@ TEST_F(ReportRows, ProjectionsScaleTheMonthToThirtyDays) {
 }
 
 TEST_F(ReportRows, NullColumnsCountAsZero) {
-    fixture->add(kFifteenth, {4, QStringLiteral("SIN VENTAS"), {{"INICIAL", "120.00"}, {"FINAL", "150.50"}}});
-    open(kFifteenth);
+    fixture->add(test::kKnownDay,
+                 {4, QStringLiteral("SIN VENTAS"), {{"INICIAL", "120.00"}, {"FINAL", "150.50"}}});
+    open(test::kKnownDay);
     ASSERT_EQ(rows.CImpfactura.recordCount(), 1);
     EXPECT_EQ(rows.CImpfactura.value(QStringLiteral("Vtanoefe")), Value(Fixed()));
     EXPECT_EQ(rows.CImpfactura.value(QStringLiteral("TotEfectivo")),
@@ -248,8 +188,8 @@ TEST_F(ReportRows, NullColumnsCountAsZero) {
 }
 
 TEST_F(ReportRows, NoRowsForTheDay) {
-    add(kFifteenth, kThreePoints);
-    open(kFifteenth.addDays(1));
+    fixture->addKnownDay();
+    open(test::kKnownDay.addDays(1));
     EXPECT_TRUE(rows.CImpfactura.isOpen());
     EXPECT_EQ(rows.CImpfactura.recordCount(), 0);
     EXPECT_TRUE(rows.CImpfactura.aggregate(QStringLiteral("SumNetoD")).isNull());
@@ -263,14 +203,14 @@ struct RangeCase {
 };
 
 TEST_F(ReportRows, RangeAndBranchReachTheProcedure) {
-    add(kFifteenth, kThreePoints);
+    fixture->addKnownDay();
     const RangeCase cases[] = {
         {"0", "99999", "0", {1, 2, 3}}, {"2", "3", "0", {2, 3}}, {"0", "99999", "2", {2}},
         {"1", "1", "0", {1}},           {"3", "2", "0", {}},     {" 2 ", "2", "0", {2}},
         {"0", "100000", "1", {1, 3}},
     };
     for (const RangeCase& c : cases) {
-        open(kFifteenth, QLatin1String(c.ptoini), QLatin1String(c.ptofin), QLatin1String(c.agencia));
+        open(test::kKnownDay, QLatin1String(c.ptoini), QLatin1String(c.ptofin), QLatin1String(c.agencia));
         std::vector<int> points;
         for (const Value& point : column(QStringLiteral("PTOVTA")))
             points.push_back(int(point.toInt()));
@@ -280,15 +220,15 @@ TEST_F(ReportRows, RangeAndBranchReachTheProcedure) {
 
 // Typed values are bound as numbers; a text that is no whole number stops before anything runs.
 TEST_F(ReportRows, TypedTextThatIsNoWholeNumberIsAConversionError) {
-    add(kFifteenth, kThreePoints);
-    open(kFifteenth);
+    fixture->addKnownDay();
+    open(test::kKnownDay);
     const RangeCase cases[] = {
         {"1;drop", "99999", "0", {}}, {"0", "abc", "0", {}},     {"0", "99999", "0) union select", {}},
         {"1.5", "99999", "0", {}},    {"   ", "99999", "0", {}},
     };
     for (const RangeCase& c : cases) {
         EXPECT_THROW(
-            open(kFifteenth, QLatin1String(c.ptoini), QLatin1String(c.ptofin), QLatin1String(c.agencia)),
+            open(test::kKnownDay, QLatin1String(c.ptoini), QLatin1String(c.ptofin), QLatin1String(c.agencia)),
             ConversionError)
             << c.ptoini << ".." << c.ptofin << " branch " << c.agencia;
         EXPECT_FALSE(rows.CImpfactura.isOpen());

@@ -18,6 +18,63 @@ QString columnType(const QString& column) {
 
 } // namespace
 
+const std::vector<SummaryRow>& knownDayRows() {
+    static const std::vector<SummaryRow> rows = {
+        {1,
+         QStringLiteral("CAJA UNO"),
+         {{"VTACONTDIA", "100.00"},     {"VTACONTMES", "1500.00"},   {"VTACREDDIA", "50.00"},
+          {"VTACREDMES", "450.00"},     {"DEVOLDIA", "10.00"},       {"DEVOLMES", "30.00"},
+          {"VTANETADIA", "140.00"},     {"VTANETAMES", "1920.00"},   {"VTAEXENTADIA", "20.00"},
+          {"VTAGRAVA16DIA", "80.00"},   {"VTAGRAVA10DIA", "40.00"},  {"VTAEXENTAMES", "200.00"},
+          {"VTAGRAVA16MES", "1000.00"}, {"VTAGRAVA10MES", "300.00"}, {"IVA16MES", "10.00"},
+          {"IVA10MES", "1.00"},         {"IVAC16MES", "7.00"},       {"IVAC10MES", "2.00"},
+          {"INICIAL", "500.00"},        {"FINAL", "800.00"},         {"FORMAP2", "5.00"},
+          {"FORMAP3", "6.00"},          {"FORMAP4", "7.00"},         {"FORMAP5", "8.00"},
+          {"FORMAP2MES", "50.00"},      {"FORMAP4MES", "25.50"}}},
+        {2,
+         QStringLiteral("CAJA DOS"),
+         {{"VTACONTDIA", "200.00"},
+          {"VTACONTMES", "2500.00"},
+          {"VTACREDMES", "550.00"},
+          {"DEVOLMES", "70.00"},
+          {"VTANETADIA", "200.00"},
+          {"VTANETAMES", "2980.00"},
+          {"VTAGRAVA16DIA", "150.00"},
+          {"VTAGRAVA10DIA", "50.00"},
+          {"VTAEXENTAMES", "100.00"},
+          {"VTAGRAVA16MES", "2000.00"},
+          {"IVA16MES", "20.00"},
+          {"IVA10MES", "2.50"},
+          {"IVAC16MES", "0.01"},
+          {"INICIAL", "1000.00"},
+          {"FINAL", "900.00"},
+          {"FORMAP2", "1.25"},
+          {"FORMAP3MES", "10.00"},
+          {"FORMAP5MES", "4.50"}},
+         2},
+        {3,
+         QStringLiteral("CAJA TRES"),
+         {{"VTACONTDIA", "0.00"},
+          {"VTACONTMES", "600.00"},
+          {"VTACREDDIA", "30.00"},
+          {"DEVOLDIA", "5.00"},
+          {"DEVOLMES", "5.00"},
+          {"VTANETADIA", "25.00"},
+          {"VTANETAMES", "595.00"},
+          {"VTAEXENTADIA", "5.00"},
+          {"VTAGRAVA10DIA", "20.00"},
+          {"VTAEXENTAMES", "50.00"},
+          {"VTAGRAVA16MES", "400.00"},
+          {"VTAGRAVA10MES", "150.00"},
+          {"IVA16MES", "30.00"},
+          {"IVAC16MES", "3.00"},
+          {"IVAC10MES", "1.50"},
+          {"INICIAL", "200.00"},
+          {"FINAL", "450.75"}}},
+    };
+    return rows;
+}
+
 SummaryFixture::SummaryFixture(fb::Connection& connection) : connection_(connection) {
     QStringList declarations, columns, targets;
     for (const char* name : ClosingReportRows::columns()) {
@@ -54,6 +111,11 @@ void SummaryFixture::add(const QDate& fecha, const SummaryRow& row) {
     connection_.execute(QStringLiteral("insert into filas_resumen (%1) values (%2)")
                             .arg(columns.join(u','), marks.join(u',')),
                         values);
+}
+
+void SummaryFixture::addKnownDay() {
+    for (const SummaryRow& row : knownDayRows())
+        add(kKnownDay, row);
 }
 
 void SummaryFixture::clear() {

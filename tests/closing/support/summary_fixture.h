@@ -7,6 +7,8 @@
 #include <QPair>
 #include <QString>
 
+#include <vector>
+
 namespace quelmaro::test {
 
 // One row of the daily summary as a test lays it down: the point of sale, its name and branch, and the
@@ -18,6 +20,11 @@ struct SummaryRow {
     int sucursal = 1;
 };
 
+// Three points of sale on 2024/03/15 whose report the rows tests work out by hand: points 1 and 3 in branch
+// 1, point 2 in branch 2; the third has no payment forms at all.
+inline const QDate kKnownDay(2024, 3, 15);
+const std::vector<SummaryRow>& knownDayRows();
+
 // Makes a company database's resumen_dia return the rows a test lays down: those of the date asked, with
 // their point of sale in the range asked and in the branch asked (0 for all), in the order they were added.
 class SummaryFixture {
@@ -25,6 +32,7 @@ public:
     explicit SummaryFixture(fb::Connection& connection);
 
     void add(const QDate& fecha, const SummaryRow& row);
+    void addKnownDay();
     void clear();
 
 private:
