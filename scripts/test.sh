@@ -3,6 +3,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# Test programs are run at build time to list their tests, and ours need no display.
+export QT_QPA_PLATFORM=offscreen
+
 bash scripts/deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$(nproc)"
@@ -13,5 +16,4 @@ trap 'bash scripts/services.sh stop "$state"' EXIT
 # shellcheck disable=SC1091
 source "$state/services.env"
 
-export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure -j"$(nproc)" "$@"
