@@ -2,7 +2,13 @@
 
 #include "closing/rows/cimpfactura.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QStringList>
+
+#include <memory>
+#include <stdexcept>
 
 namespace quelmaro::test {
 
@@ -120,6 +126,20 @@ void SummaryFixture::addKnownDay() {
 
 void SummaryFixture::clear() {
     connection_.execute(QStringLiteral("delete from filas_resumen"));
+}
+
+QString copyKnownDayCompany(const CompanyRoot& root) {
+    static const std::unique_ptr<CompanyRoot> made = [] {
+        auto company = std::make_unique<CompanyRoot>();
+        const auto connection = openDatabase(company->createCompany(QStringLiteral("01")));
+        SummaryFixture(*connection).addKnownDay();
+        return company;
+    }();
+    const QString copy = root.database(QStringLiteral("01"));
+    QDir().mkpath(QFileInfo(copy).path());
+    if (!QFile::copy(made->database(QStringLiteral("01")), copy))
+        throw std::runtime_error("cannot copy the known day's company to " + copy.toStdString());
+    return copy;
 }
 
 } // namespace quelmaro::test

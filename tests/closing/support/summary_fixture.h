@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/fb/connection.h"
+#include "tests/schema/companies.h"
 
 #include <QDate>
 #include <QList>
@@ -39,5 +40,9 @@ private:
     fb::Connection& connection_;
     int added_ = 0;
 };
+
+// Copies into `root`, as its company "01", a company database made once per test process whose daily summary
+// returns the known day; returns the copy's path.
+QString copyKnownDayCompany(const CompanyRoot& root);
 
 } // namespace quelmaro::test
