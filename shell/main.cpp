@@ -1,0 +1,44 @@
+// The program quelmaro: "Resumen de ventas".
+#include "data/dm/dm.h"
+#include "data/dm/formats.h"
+#include "platform/system_translations.h"
+#include "shell/application.h"
+#include "shell/rngquelmaro.h"
+#include "shell/termination.h"
+
+#include <cstdio>
+
+namespace {
+
+// Qt ends the process when it finds no screen; say what to do instead.
+bool haveScreen() {
+#ifdef Q_OS_UNIX
+    return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
+           qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+#else
+    return true;
+#endif
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!haveScreen()) {
+        std::fputs(
+            "quelmaro necesita una pantalla: defina DISPLAY, o QT_QPA_PLATFORM=offscreen para correr sin "
+            "ella.\n",
+            stderr);
+        return 1;
+    }
+    quelmaro::shell::endOnTerminationSignals();
+    quelmaro::shell::Application application(argc, argv);
+    quelmaro::formats::setSettings(quelmaro::formats::programSettings());
+    QApplication::setApplicationDisplayName(QStringLiteral("Resumen de ventas"));
+    quelmaro::platform::loadSystemDialogTranslations();
+
+    quelmaro::Tfdm dataModule;
+    quelmaro::Tfquelmaro mainWindow;
+    mainWindow.show();
+    mainWindow.activateWindow();
+    return QApplication::exec();
+}

@@ -1,0 +1,179 @@
+#include "tests/shell/modal_closer.h"
+#include "tests/shell/shell_environment.h"
+
+#include "data/recordset/recordset.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+using namespace quelmaro;
+using namespace quelmaro::test;
+
+namespace {
+
+QStringList labelTexts(const QWidget& parent) {
+    QStringList texts;
+    for (const QLabel* label : parent.findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+        texts << label->text();
+    return texts;
+}
+
+TEST(MainWindow, StartsAsDesigned) {
+    ShellEnvironment environment;
+    const auto window = environment.showMainWindow();
+
+    EXPECT_EQ(window->windowTitle(), "Resumen diario");
+    EXPECT_EQ(window->size(), QSize(363, 345));
+    EXPECT_EQ(window->GroupBox1->title(), "Origen:");
+    EXPECT_EQ(window->GroupBox2->title(), "Parámetros ");
+    EXPECT_EQ(labelTexts(*window->GroupBox1),
+              QStringList({"Servidor : ", "Usuario : ", "Clave : ", "Compañía:"}));
+    EXPECT_EQ(labelTexts(*window->GroupBox2),
+              QStringList({"Desde:", "Hasta:", "Agencia:", "Puntos venta:", "Rev:2020/01/24"}));
+    EXPECT_TRUE(
+        labelTexts(*window).contains("Este programa imprime un reporte de resumen de operaciones diario, así "
+                                     "como una proyección mensual de "
+                                     "las ventas y compras o transmite un resumen de las ventas diarias"));
+
+    EXPECT_EQ(window->Servidor->width(), 120);
+    EXPECT_EQ(window->Cia->width(), 45);
+    EXPECT_EQ(window->CboAgencia->width(), 265);
+    EXPECT_EQ(window->Ptoini->width(), 33);
+    EXPECT_EQ(window->Ptofin->width(), 33);
+    EXPECT_FALSE(window->Servidor->isEditable());
+    EXPECT_FALSE(window->CboAgencia->isEditable());
+    EXPECT_EQ(window->CboAgencia->maxVisibleItems(), 4);
+    EXPECT_EQ(window->CboAgencia->count(), 0);
+
+    EXPECT_EQ(window->servidores, QStringList{sharedCompanies().root()});
+    EXPECT_EQ(window->Servidor->currentText(), sharedCompanies().root());
+    EXPECT_EQ(environment.dataModule.directorio, environment.applicationDirectory.path());
+
+    EXPECT_FALSE(window->EFecIni->isEnabled());
+    EXPECT_FALSE(window->EFecfin->isEnabled());
+    const QList<QToolButton*> buttons = {window->SpeedButton3, window->SpeedButton1, window->SpeedButton2};
+    EXPECT_EQ(buttons[0]->text(), "F2: Imprimir");
+    EXPECT_EQ(buttons[1]->text(), "F5: Transmitir");
+    EXPECT_EQ(buttons[2]->text(), "Esc: Cancelar");
+    EXPECT_FALSE(buttons[0]->isEnabled());
+    EXPECT_FALSE(buttons[1]->isEnabled());
+    EXPECT_TRUE(buttons[2]->isEnabled());
+    for (const QToolButton* button : buttons) {
+        EXPECT_EQ(button->size(), QSize(65, 50));
+        EXPECT_FALSE(button->icon().isNull());
+        EXPECT_EQ(button->focusPolicy(), Qt::NoFocus);
+    }
+
+    EXPECT_FALSE(window->Panel5->isVisible());
+    EXPECT_EQ(window->Panel5->geometry(), QRect(8, 84, 337, 41));
+
+    window->TClave->setText("clave");
+    EXPECT_EQ(window->TClave->displayText(), "*****");
+    EXPECT_TRUE(environment.messages.recorded().isEmpty());
+}
+
+TEST(MainWindow, EnterMovesToTheNextFieldLikeTab) {
+    ShellEnvironment environment;
+    const auto window = environment.showMainWindow();
+    window->EFecIni->setEnabled(true);
+    window->EFecfin->setEnabled(true);
+    const QList<QWidget*> fields = {window->Servidor,   window->Tusua,   window->TClave,
+                                    window->Cia,        window->EFecIni, window->EFecfin,
+                                    window->CboAgencia, window->Ptoini,  window->Ptofin};
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        SCOPED_TRACE(fields[i]->objectName().toStdString());
+        fields[i]->setFocus();
+        ASSERT_TRUE(waitFor([&] { return QApplication::focusWidget() == fields[i]; }));
+        QTest::keyClick(fields[i], Qt::Key_Return);
+        EXPECT_EQ(QApplication::focusWidget(), fields[(i + 1) % fields.size()]);
+    }
+    window->Ptoini->setFocus();
+    QTest::keyClick(window->Ptoini, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(QApplication::focusWidget(), window->Ptofin);
+    // Leaving Cia with its password empty does nothing, not even the busy panel.
+    QTest::qWait(20);
+    EXPECT_FALSE(window->Panel5->isVisible());
+    EXPECT_TRUE(environment.messages.recorded().isEmpty());
+}
+
+TEST(MainWindow, TypingInTheBranchListOpensIt) {
+    ShellEnvironment environment;
+    const auto window = environment.showMainWindow();
+    window->CboAgencia->addItems({"Todas", "NORTE"});
+    window->CboAgencia->setFocus();
+    QTest::keyClick(window->CboAgencia, Qt::Key_N);
+    EXPECT_TRUE(window->CboAgencia->view()->isVisible());
+    window->CboAgencia->hidePopup();
+}
+
+struct KeyCase {
+    const char* name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    QStringList windowsOpened;
+    bool mainWindowStays;
+};
+
+void PrintTo(const KeyCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class FunctionKeys : public testing::TestWithParam<KeyCase> {};
+
+// Before any connection: the buttons are disabled, and the keys still act.
+TEST_P(FunctionKeys, ActOnlyWithoutShiftCtrlAndAlt) {
+    const KeyCase& key = GetParam();
+    ShellEnvironment environment;
+    const auto window = environment.showMainWindow();
+    window->Tusua->setFocus();
+    ASSERT_TRUE(waitFor([&] { return QApplication::focusWidget() == window->Tusua; }));
+    const ModalCloser closer;
+    QTest::keyClick(window->Tusua, key.key, key.modifiers);
+    EXPECT_EQ(closer.closed(), key.windowsOpened);
+    EXPECT_EQ(window->isVisible(), key.mainWindowStays);
+    EXPECT_FALSE(window->Panel5->isVisible());
+}
+
+const QStringList kClosingWindow = {"Tfcierre: Imprimir cierre"};
+const QStringList kTransmissionWindow = {"Tftransmitir: Envio resumen diario"};
+
+INSTANTIATE_TEST_SUITE_P(Keys, FunctionKeys,
+                         testing::Values(KeyCase{"F2", Qt::Key_F2, Qt::NoModifier, kClosingWindow, false},
+                                         KeyCase{"F5", Qt::Key_F5, Qt::NoModifier, kTransmissionWindow, true},
+                                         KeyCase{"Esc", Qt::Key_Escape, Qt::NoModifier, {}, false},
+                                         KeyCase{"ShiftF2", Qt::Key_F2, Qt::ShiftModifier, {}, true},
+                                         KeyCase{"CtrlF2", Qt::Key_F2, Qt::ControlModifier, {}, true},
+                                         KeyCase{"AltF5", Qt::Key_F5, Qt::AltModifier, {}, true},
+                                         KeyCase{"CtrlF5", Qt::Key_F5, Qt::ControlModifier, {}, true},
+                                         KeyCase{"ShiftEsc", Qt::Key_Escape, Qt::ShiftModifier, {}, true},
+                                         KeyCase{"AltEsc", Qt::Key_Escape, Qt::AltModifier, {}, true},
+                                         KeyCase{"OtherKey", Qt::Key_F3, Qt::NoModifier, {}, true}),
+                         [](const testing::TestParamInfo<KeyCase>& info) { return info.param.name; });
+
+TEST(MainWindow, TransmissionEndingWithOkEndsTheProgram) {
+    ShellEnvironment environment;
+    const auto window = environment.showMainWindow();
+    window->agencia = "7";
+    const ModalCloser closer(QDialog::Accepted);
+    window->SpeedButton1Click();
+    EXPECT_EQ(closer.closed(), kTransmissionWindow);
+    EXPECT_EQ(environment.dataModule.agencia, "7");
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST(MainWindow, CancelButtonCloses) {
+    ShellEnvironment environment;
+    const auto window = environment.showMainWindow();
+    QTest::mouseClick(window->SpeedButton2, Qt::LeftButton);
+    EXPECT_FALSE(window->isVisible());
+}
+
+} // namespace

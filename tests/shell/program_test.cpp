@@ -1,0 +1,98 @@
+// The program itself, run as the operating system runs it: unattended, without a screen, and stopped by a
+// signal.
+#include "tests/schema/companies.h"
+#include "tests/support/temp_dir.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+using namespace quelmaro;
+
+namespace {
+
+class Program : public testing::Test {
+protected:
+    test::CompanyRoot companies;
+    test::TempDir settings;
+    QProcess program;
+
+    Program() {
+        QDir().mkpath(settings.filePath("Qor"));
+        writeFile(settings.filePath("Qor/Norvaneerp2019.ini"),
+                  "[General]\nDirectorio=" + companies.root().toUtf8() + "\n");
+        writeFile(companies.root() + "/SERVIDORES.cfg", companies.root().toUtf8() + "\r\n");
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("QUELMARO_NO_DIALOGS", "1");
+        environment.insert("XDG_CONFIG_DIRS", settings.path());
+        program.setProcessEnvironment(environment);
+    }
+    ~Program() override {
+        if (program.state() != QProcess::NotRunning) {
+            program.kill();
+            program.waitForFinished();
+        }
+    }
+
+    static void writeFile(const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    // Standard error once it holds `text`, or all of it when the program ends first or after ten seconds.
+    QString standardErrorWith(const QString& text) {
+        QString seen;
+        for (int i = 0; i < 100 && !seen.contains(text); ++i) {
+            program.waitForReadyRead(100);
+            seen += QString::fromUtf8(program.readAllStandardError());
+        }
+        return seen;
+    }
+
+    QString errorLog() const {
+        QFile file(companies.root() + "/ERRORES.TXT");
+        return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()) : QString();
+    }
+};
+
+TEST_F(Program, UnattendedStartReportsOnStandardErrorAndEndsOnSigterm) {
+    test::demo::copyInto(companies);
+    program.start(QUELMARO_PROGRAM,
+                  {companies.root(), "SYSDBA", "masterkey", "01", "", "", "", "", "0", "2", "2024/02/30"});
+    ASSERT_TRUE(program.waitForStarted());
+    const QString line = "ERROR: Se presento el siguiente error: '2024/02/30' no es una fecha válida\n";
+    EXPECT_TRUE(standardErrorWith(line).contains(line));
+    EXPECT_TRUE(errorLog().endsWith(",,'2024/02/30' no es una fecha válida\r\n")) << errorLog().toStdString();
+
+    // Connected to the company, and still ended by the signal, as any program is.
+    program.terminate();
+    EXPECT_TRUE(program.waitForFinished(10000));
+}
+
+TEST_F(Program, MissingRegistryEntryIsReported) {
+    QFile::remove(settings.filePath("Qor/Norvaneerp2019.ini"));
+    program.start(QUELMARO_PROGRAM, {});
+    ASSERT_TRUE(program.waitForStarted());
+    const QString line =
+        "INFO: No se encontró la Clave HKEY_LOCAL_MACHINE\\Software\\Qor\\Norvaneerp2019\\Directorio\n";
+    EXPECT_TRUE(standardErrorWith(line).contains(line));
+    program.terminate();
+    EXPECT_TRUE(program.waitForFinished(10000));
+}
+
+TEST_F(Program, WithoutAScreenSaysWhatToDo) {
+    QProcessEnvironment environment = program.processEnvironment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        environment.remove(name);
+    program.setProcessEnvironment(environment);
+    program.start(QUELMARO_PROGRAM, {});
+    ASSERT_TRUE(program.waitForFinished(10000));
+    EXPECT_EQ(program.exitCode(), 1);
+    EXPECT_TRUE(QString::fromUtf8(program.readAllStandardError()).contains("QT_QPA_PLATFORM=offscreen"));
+}
+
+} // namespace

@@ -1,0 +1,60 @@
+#include "tests/shell/shell_environment.h"
+
+#include <QComboBox>
+
+#include <gtest/gtest.h>
+
+using namespace quelmaro;
+using namespace quelmaro::test;
+
+namespace {
+
+struct RegistryCase {
+    const char* name;
+    QByteArray entry; // null: no entry at all
+    QList<platform::RecordedMessage> shown;
+};
+
+void PrintTo(const RegistryCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class Registry : public testing::TestWithParam<RegistryCase> {};
+
+// Without a usable application directory the program still starts, with an empty server list.
+TEST_P(Registry, WithoutTheApplicationDirectory) {
+    ShellEnvironment environment;
+    if (GetParam().entry.isNull())
+        environment.removeRegistryEntry();
+    else
+        environment.writeRegistryEntry(GetParam().entry);
+    const auto window = environment.showMainWindow();
+    QList<platform::RecordedMessage> shown = environment.messages.recorded();
+    for (platform::RecordedMessage& message : shown)
+        message.text.replace(environment.registryFile(), "%1");
+    EXPECT_EQ(shown, GetParam().shown);
+    EXPECT_EQ(environment.dataModule.directorio, "");
+    EXPECT_TRUE(window->servidores.isEmpty());
+    EXPECT_EQ(window->Servidor->count(), 0);
+}
+
+const platform::RecordedMessage kBeep{platform::MessageKind::Beep, {}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, Registry,
+    testing::Values(
+        RegistryCase{
+            "MissingKey",
+            QByteArray(),
+            {{platform::MessageKind::Information,
+              "No se encontró la Clave HKEY_LOCAL_MACHINE\\Software\\Qor\\Norvaneerp2019\\Directorio"}}},
+        RegistryCase{"EmptyValue", "[General]\nDirectorio=\n", {}},
+        RegistryCase{"MissingValue", "[General]\nOtro=1\n", {}},
+        RegistryCase{"ValueNotAText",
+                     "[General]\nDirectorio=a, b\n",
+                     {kBeep,
+                      {platform::MessageKind::Error,
+                       "Se presento el siguiente error: El valor \"Directorio\" de %1 no es un texto."}}}),
+    [](const testing::TestParamInfo<RegistryCase>& info) { return info.param.name; });
+
+} // namespace
