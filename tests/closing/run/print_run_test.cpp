@@ -188,8 +188,10 @@ TEST_F(PrintRun, PrintsDirectlyUnlessTheConfigurationSaysSI) {
     const std::vector<test::PdfPage> pages = queue.printedPages();
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_EQ(test::pdfInfo(queue.output, QStringLiteral("Title")), QStringLiteral("RESUMEN DIARIO."));
-    test::expectClosingPage(pages[0], dataModule.Norvane,
-                            {test::kKnownDay, 0, 99999, 0, QStringLiteral("CAJERO1"), kPrintTime});
+    // The format prints all 54 header data and 45 data for each of the three points of sale.
+    EXPECT_EQ(test::expectClosingPage(pages[0], dataModule.Norvane,
+                                      {test::kKnownDay, 0, 99999, 0, QStringLiteral("CAJERO1"), kPrintTime}),
+              54u + 3 * 45);
 }
 
 // The print command resets the running totals and the column count before it prints.
@@ -363,8 +365,10 @@ TEST_F(PrintRunOnSecondQueue, PrinterNameIsFoundWhateverItsLetterCase) {
     EXPECT_EQ(run.ReportJob1.printer().name(), second->queue().name);
     const std::vector<test::PdfPage> pages = second->queue().printedPages();
     ASSERT_EQ(pages.size(), 1u);
-    test::expectClosingPage(pages[0], dataModule.Norvane,
-                            {test::kKnownDay, 0, 99999, 0, QStringLiteral("CAJERO1"), kPrintTime});
+    // The format prints all 54 header data and 45 data for each of the three points of sale.
+    EXPECT_EQ(test::expectClosingPage(pages[0], dataModule.Norvane,
+                                      {test::kKnownDay, 0, 99999, 0, QStringLiteral("CAJERO1"), kPrintTime}),
+              54u + 3 * 45);
 }
 
 TEST_F(PrintRunOnSecondQueue, NameThatIsNoPrinterGivesTheDefaultPrinter) {

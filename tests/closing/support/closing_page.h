@@ -38,7 +38,8 @@ std::vector<ExpectedDatum> expectedClosingData(fb::Connection& database, const C
                                                double paperWidth, double paperHeight);
 
 // Expects every datum of the closing report on the page, read back from a PDF; the sheet's size is the
-// page's.
-void expectClosingPage(const PdfPage& page, fb::Connection& database, const ClosingReportRequest& request);
+// page's. Returns how many data it looked for.
+std::size_t expectClosingPage(const PdfPage& page, fb::Connection& database,
+                              const ClosingReportRequest& request);
 
 } // namespace quelmaro::test
