@@ -7,9 +7,11 @@
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -83,7 +85,9 @@ QIcon themeIcon(const QString& name, QStyle::StandardPixmap fallback, const QWid
 void Tfquelmaro::buildControls() {
     setWindowTitle(QStringLiteral("Resumen diario"));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
-    resize(363, 345);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, QSize(363, 345),
+                                        screen->availableGeometry()));
 
     auto* topText = new QLabel(QStringLiteral(
         "Este programa imprime un reporte de resumen de operaciones diario, así como una proyección mensual "

@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTest>
 #include <QToolButton>
 
@@ -32,6 +33,9 @@ TEST(MainWindow, StartsAsDesigned) {
 
     EXPECT_EQ(window->windowTitle(), "Resumen diario");
     EXPECT_EQ(window->size(), QSize(363, 345));
+    EXPECT_LE((window->geometry().center() - QGuiApplication::primaryScreen()->availableGeometry().center())
+                  .manhattanLength(),
+              2); // halves of odd sizes
     EXPECT_EQ(window->GroupBox1->title(), "Origen:");
     EXPECT_EQ(window->GroupBox2->title(), "Parámetros ");
     EXPECT_EQ(labelTexts(*window->GroupBox1),

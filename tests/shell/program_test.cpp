@@ -73,6 +73,17 @@ TEST_F(Program, UnattendedStartReportsOnStandardErrorAndEndsOnSigterm) {
     EXPECT_TRUE(program.waitForFinished(10000));
 }
 
+// Nobody is there to use the window: a nightly transmission that cannot start ends with a failure.
+TEST_F(Program, UnattendedTransmissionThatCannotConnectEndsWithOne) {
+    program.start(QUELMARO_PROGRAM, {companies.root(), "SYSDBA", "masterkey", "07", companies.root(),
+                                     "SYSDBA", "masterkey", "00", "0", "1", "CLI"});
+    ASSERT_TRUE(program.waitForFinished(10000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 1);
+    EXPECT_EQ(QString::fromUtf8(program.readAllStandardError()).split('\n').filter("ERROR: "),
+              QStringList{"ERROR: No se encontró el archivo o la ruta " + companies.database("07")});
+}
+
 TEST_F(Program, MissingRegistryEntryIsReported) {
     QFile::remove(settings.filePath("Qor/Norvaneerp2019.ini"));
     program.start(QUELMARO_PROGRAM, {});
