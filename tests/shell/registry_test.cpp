@@ -13,6 +13,7 @@ struct RegistryCase {
     const char* name;
     QByteArray entry; // null: no entry at all
     QList<platform::RecordedMessage> shown;
+    bool directoryKept; // the failed read leaves the data module's directory as it was
 };
 
 void PrintTo(const RegistryCase& c, std::ostream* out) {
@@ -33,7 +34,8 @@ TEST_P(Registry, WithoutTheApplicationDirectory) {
     for (platform::RecordedMessage& message : shown)
         message.text.replace(environment.registryFile(), "%1");
     EXPECT_EQ(shown, GetParam().shown);
-    EXPECT_EQ(environment.dataModule.directorio, "");
+    EXPECT_EQ(environment.dataModule.directorio,
+              GetParam().directoryKept ? environment.applicationDirectory.path() : QString());
     EXPECT_TRUE(window->servidores.isEmpty());
     EXPECT_EQ(window->Servidor->count(), 0);
 }
@@ -47,14 +49,16 @@ INSTANTIATE_TEST_SUITE_P(
             "MissingKey",
             QByteArray(),
             {{platform::MessageKind::Information,
-              "No se encontró la Clave HKEY_LOCAL_MACHINE\\Software\\Qor\\Norvaneerp2019\\Directorio"}}},
-        RegistryCase{"EmptyValue", "[General]\nDirectorio=\n", {}},
-        RegistryCase{"MissingValue", "[General]\nOtro=1\n", {}},
+              "No se encontró la Clave HKEY_LOCAL_MACHINE\\Software\\Qor\\Norvaneerp2019\\Directorio"}},
+            false},
+        RegistryCase{"EmptyValue", "[General]\nDirectorio=\n", {}, false},
+        RegistryCase{"MissingValue", "[General]\nOtro=1\n", {}, false},
         RegistryCase{"ValueNotAText",
                      "[General]\nDirectorio=a, b\n",
                      {kBeep,
                       {platform::MessageKind::Error,
-                       "Se presento el siguiente error: El valor \"Directorio\" de %1 no es un texto."}}}),
+                       "Se presento el siguiente error: El valor \"Directorio\" de %1 no es un texto."}},
+                     true}),
     [](const testing::TestParamInfo<RegistryCase>& info) { return info.param.name; });
 
 } // namespace

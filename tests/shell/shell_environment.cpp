@@ -24,6 +24,8 @@ const CompanyRoot& sharedCompanies() {
 }
 
 ShellEnvironment::ShellEnvironment() {
+    // Where the error log goes until the main window has read the registry, instead of the root folder.
+    dataModule.directorio = applicationDirectory.path();
     QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, settings_.path());
     writeRegistryEntry("[General]\nDirectorio=" + applicationDirectory.path().toUtf8() + "\n");
     writeServerList(sharedCompanies().root().toUtf8() + "\r\n");
