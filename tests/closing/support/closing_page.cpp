@@ -149,20 +149,28 @@ std::vector<PdfWord> lineAt(const PdfPage& page, double y) {
     return line;
 }
 
+bool sameText(const QString& shown, const QString& expected) {
+    if (!expected.contains(u'?'))
+        return shown == expected;
+    const QString pattern =
+        QRegularExpression::escape(expected).replace(QStringLiteral("\\?"), QStringLiteral("\\d"));
+    return QRegularExpression(QRegularExpression::anchoredPattern(pattern)).match(shown).hasMatch();
+}
+
 bool shows(const PdfPage& page, const ExpectedDatum& datum) {
     constexpr double kSlack = 1.5; // points
     const double x = datum.x * 72, y = datum.y * 72;
     const std::vector<PdfWord> line = lineAt(page, y);
     if (datum.rightAligned)
         return std::any_of(line.begin(), line.end(), [&](const PdfWord& word) {
-            return word.text == datum.text && std::abs(word.xMax - x) < kSlack;
+            return sameText(word.text, datum.text) && std::abs(word.xMax - x) < kSlack;
         });
     const auto start = std::find_if(line.begin(), line.end(),
                                     [&](const PdfWord& word) { return std::abs(word.xMin - x) < kSlack; });
     QStringList words;
     for (auto word = start; word != line.end(); ++word)
         words << word->text;
-    return start != line.end() && words.join(u' ').startsWith(datum.text);
+    return start != line.end() && sameText(words.join(u' ').left(datum.text.size()), datum.text);
 }
 
 } // namespace
@@ -183,7 +191,9 @@ std::vector<ExpectedDatum> expectedClosingData(fb::Connection& database, const C
         {QStringLiteral("FECHA"), request.fecha.toString(QStringLiteral("yyyy/MM/dd"))},
         {QStringLiteral("FECHA LETRAS"), dateInWords(request.fecha)},
         {QStringLiteral("CODIGO USUARIO"), request.usuario},
-        {QStringLiteral("HORA REGISTRO"), request.hora.toString(QStringLiteral("HH:mm:ss"))}};
+        {QStringLiteral("HORA REGISTRO"), request.hora.isNull()
+                                              ? QStringLiteral("??:??:??")
+                                              : request.hora.toString(QStringLiteral("HH:mm:ss"))}};
 
     std::vector<ExpectedDatum> expected;
     for (const fb::Row& datum : format.rows) {

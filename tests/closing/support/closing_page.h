@@ -18,11 +18,11 @@ struct ClosingReportRequest {
     int ptofin = 99999;
     int sucursal = 0;
     QString usuario;
-    QTime hora; // when the page was drawn
+    QTime hora; // when the page was drawn; any time of day when null
 };
 
 // A datum the page must show: its words from a left edge, or a single word up to a right edge, on a
-// baseline; in inches from the sheet's corner.
+// baseline; in inches from the sheet's corner. A "?" in the text stands for any digit.
 struct ExpectedDatum {
     QString what;
     QString text;
