@@ -175,6 +175,29 @@ TEST_F(Cierre, ErrorLogInTheSuitesDirectory) {
     EXPECT_TRUE(QFile::exists(suite.filePath(QStringLiteral("ERRORES.TXT"))));
 }
 
+// The demo company's real daily summary, on a day just after a month end, for all branches and for one.
+TEST_F(Cierre, DemoCompanyOnItsLastDay) {
+    test::CompanyRoot demo;
+    test::demo::copyInto(demo);
+    const QString day = test::demo::kLastDay.toString(QStringLiteral("yyyy/MM/dd"));
+    const auto connection = [&] { return test::openDatabase(demo.database(QStringLiteral("01"))); };
+    for (const int branch : {0, 1, 2}) {
+        const QString pdf = output.filePath(QStringLiteral("demo-%1.pdf").arg(branch));
+        const Outcome outcome =
+            cierre({demo.root(), QStringLiteral("SYSDBA"), QStringLiteral("masterkey"), QStringLiteral("01"),
+                    day, pdf, QStringLiteral("--sucursal"), QString::number(branch)});
+        ASSERT_EQ(outcome.exitCode, 0) << outcome.errors.toStdString();
+        const std::vector<test::PdfPage> pages = test::readPdfWords(pdf);
+        ASSERT_EQ(pages.size(), 1u);
+        const std::size_t points = branch == 0 ? 3 : branch == 1 ? 2 : 1;
+        EXPECT_EQ(
+            test::expectClosingPage(pages[0], *connection(),
+                                    {test::demo::kLastDay, 0, 99999, branch, QStringLiteral("SYSDBA"), {}}),
+            54 + points * 45)
+            << "branch " << branch;
+    }
+}
+
 TEST_F(Cierre, PrinterByItsName) {
     const test::PrintQueue queue = test::PrintQueue::shared();
     if (queue.name.isEmpty() || !QPrinterInfo::availablePrinterNames().contains(queue.name))
