@@ -25,6 +25,15 @@ int printerIndex(const QString& name) {
     return -1;
 }
 
+// omWait and omFree of a window shown modally: nothing is left to wait for once the modal show has returned,
+// and the window goes at omFree.
+void endModalOverride(TOverrideMode mode, QWidget*& form) {
+    if (mode != TOverrideMode::omFree)
+        return;
+    delete form;
+    form = nullptr;
+}
+
 } // namespace
 
 ClosingPrintRun::ClosingPrintRun(FormatRecords& format, ClosingReportRows& rows, PrintRunContext context,
@@ -118,54 +127,37 @@ void ClosingPrintRun::ReportJob1Print(TReportCanvas& Sender) {
 
 void ClosingPrintRun::ReportJob1OverrideSetup(TReportJob& ReportSystem, TOverrideMode OverrideMode,
                                               QWidget*& OverrideForm) {
-    switch (OverrideMode) {
-    case TOverrideMode::omCreate: {
+    if (OverrideMode == TOverrideMode::omCreate) {
         auto* setup = new TdtSetupForm;
         setup->setWindowTitle(ReportJob1.TitleSetup);
         setup->ReportSystem = &ReportSystem;
         OverrideForm = setup;
-        break;
-    }
-    case TOverrideMode::omShow:
+    } else if (OverrideMode == TOverrideMode::omShow) {
         ReportSystem.Cancelled = static_cast<TdtSetupForm*>(OverrideForm)->exec() != QDialog::Accepted;
-        break;
-    case TOverrideMode::omWait:
-        break;
-    case TOverrideMode::omFree:
-        delete OverrideForm;
-        OverrideForm = nullptr;
-        break;
+    } else {
+        endModalOverride(OverrideMode, OverrideForm);
     }
 }
 
 void ClosingPrintRun::ReportJob1OverridePreview(TReportJob& ReportSystem, TOverrideMode OverrideMode,
                                                 QWidget*& OverrideForm) {
-    switch (OverrideMode) {
-    case TOverrideMode::omCreate: {
+    if (OverrideMode == TOverrideMode::omCreate) {
         auto* preview = new TFormMyPreview(window_);
         preview->setWindowTitle(ReportSystem.TitlePreview);
         preview->resize(ReportSystem.SystemPreview.FormWidth, ReportSystem.SystemPreview.FormHeight);
         preview->setWindowState(ReportSystem.SystemPreview.FormState);
         preview->ReportSystem = &ReportSystem;
         OverrideForm = preview;
-        break;
-    }
-    case TOverrideMode::omShow: {
+    } else if (OverrideMode == TOverrideMode::omShow) {
         auto* preview = static_cast<TFormMyPreview*>(OverrideForm);
         preview->RenderPreview->applySettings(ReportSystem.SystemPreview);
         preview->PreviewFile = ReportSystem.SystemFiler.FileName;
         preview->PreviewStream = &ReportSystem.pageStore();
         preview->StartPreview();
         preview->exec();
-        break;
-    }
-    case TOverrideMode::omWait:
-        break;
-    case TOverrideMode::omFree:
-        // The preview reads a snapshot file whole, so no file stays open to be closed here.
-        delete OverrideForm;
-        OverrideForm = nullptr;
-        break;
+    } else {
+        // The preview reads a snapshot file whole, so no file stays open to be closed at omFree.
+        endModalOverride(OverrideMode, OverrideForm);
     }
 }
 
