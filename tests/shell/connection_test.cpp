@@ -112,6 +112,18 @@ TEST_F(Connection, PickingABranchSetsAgencia) {
     }
 }
 
+// The window's own lookup reads the company it connected to, for the closing and transmission windows.
+TEST_F(Connection, ConfigurationOfTheConnectedCompany) {
+    connectTo(*window, "01");
+    ASSERT_TRUE(waitFor([&] { return window->SpeedButton3->isEnabled(); }));
+    EXPECT_EQ(window->configuracion("FACTURACION", "DOCUMENTOS", "REDONDEO AL MULTIPLO DE DIEZ EN TOTALES"),
+              "-2");
+    EXPECT_EQ(window->configuracion("FACTURACION", "GENERAL", "NO EXISTE"), "");
+    EXPECT_EQ(environment.messages.recorded(),
+              QList<platform::RecordedMessage>(
+                  {{platform::MessageKind::Error, "No se encontró la configuración NO EXISTE"}}));
+}
+
 TEST_F(Connection, FailedConnectionLeavesThePanelShown) {
     connectTo(*window, "07");
     const QString path = sharedCompanies().root() + "/datos/07/norvane.fdb";
