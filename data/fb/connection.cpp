@@ -142,6 +142,13 @@ QueryResult Connection::query(const QString& sql, const QList<Value>& params) {
     return result;
 }
 
+QueryResult Connection::read(const QString& sql, const QList<Value>& params) {
+    Transaction transaction(*this, Transaction::Access::ReadOnly);
+    QueryResult result = transaction.query(sql, params);
+    transaction.commit();
+    return result;
+}
+
 Row Connection::execute(const QString& sql, const QList<Value>& params) {
     Transaction transaction(*this);
     Row outputs = transaction.execute(sql, params);

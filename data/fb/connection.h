@@ -57,6 +57,9 @@ public:
 
     // Statements run with bound parameters, each in its own transaction committed at once.
     QueryResult query(const QString& sql, const QList<Value>& params = {});
+    // A select that only reads (no procedure that writes), in a read-only transaction of its own: its end
+    // writes nothing, so a run of many lookups does not wait on the disk once per lookup.
+    QueryResult read(const QString& sql, const QList<Value>& params = {});
     // Runs a statement that returns no rows, or EXECUTE PROCEDURE: the output parameters as one row.
     Row execute(const QString& sql, const QList<Value>& params = {});
     // A select whose rows are read as needed; the cursor's own transaction commits when it is closed.

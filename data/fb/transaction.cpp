@@ -11,7 +11,7 @@ namespace quelmaro::fb {
 namespace {
 
 // Read committed with record versions: a reader sees the last committed version and never waits for a writer.
-Owned<Firebird::IXpbBuilder> transactionParameters(const Connection& connection) {
+Owned<Firebird::IXpbBuilder> transactionParameters(const Connection& connection, Transaction::Access access) {
     Status status;
     Owned<Firebird::IXpbBuilder> tpb(util()->getXpbBuilder(&status, Firebird::IXpbBuilder::TPB, nullptr, 0));
     tpb->insertTag(&status, isc_tpb_read_committed);
@@ -19,7 +19,8 @@ Owned<Firebird::IXpbBuilder> transactionParameters(const Connection& connection)
     const bool waits =
         connection.parameter("WaitOnLocks").compare(QLatin1String("False"), Qt::CaseInsensitive) != 0;
     tpb->insertTag(&status, waits ? isc_tpb_wait : isc_tpb_nowait);
-    tpb->insertTag(&status, connection.isReadOnly() ? isc_tpb_read : isc_tpb_write);
+    const bool reads = connection.isReadOnly() || access == Transaction::Access::ReadOnly;
+    tpb->insertTag(&status, reads ? isc_tpb_read : isc_tpb_write);
     return tpb;
 }
 
@@ -35,12 +36,12 @@ void Transaction::Handle::rollback() {
     endWith(transaction, [](Firebird::ITransaction* open, Status* status) { open->rollback(status); });
 }
 
-Transaction::Transaction(Connection& connection)
+Transaction::Transaction(Connection& connection, Access access)
     : connection_(connection), handle_(std::make_shared<Handle>()) {
     connection.open();
     Connection::Handles& owner = connection.handles();
     Status status;
-    Owned<Firebird::IXpbBuilder> tpb = transactionParameters(connection);
+    Owned<Firebird::IXpbBuilder> tpb = transactionParameters(connection, access);
     handle_->attachment = shared(owner.attachment.get());
     handle_->transaction.reset(
         owner.attachment->startTransaction(&status, tpb->getBufferLength(&status), tpb->getBuffer(&status)));

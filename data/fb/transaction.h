@@ -7,7 +7,10 @@ namespace quelmaro::fb {
 // A transaction on one connection; rolled back when destroyed without commit, and when its connection closes.
 class Transaction {
 public:
-    explicit Transaction(Connection& connection);
+    // ReadOnly only reads, whatever the connection allows; its end has nothing to write to the database.
+    enum class Access { AsConnection, ReadOnly };
+
+    explicit Transaction(Connection& connection, Access access = Access::AsConnection);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;

@@ -57,7 +57,7 @@ const PostingStatements& statementsFor(PostedDocument document) {
 
 // The errors the posting recorded for the document, as one line of "code:text " pairs after the head.
 void showPostingErrors(fb::Connection& destination, const QString& head, int errorType, const Value& key) {
-    const fb::QueryResult errors = destination.query(
+    const fb::QueryResult errors = destination.read(
         QStringLiteral(
             "select erro_codigo, erro_cadena from errores where erro_tipodoc = ? and erro_iddoc = ?"),
         {errorType, key});
@@ -75,7 +75,7 @@ void contabilizar(Run& run, PostedDocument document, const Value& key, const QSt
     fb::Connection& destination = run.destination();
 
     const fb::QueryResult interfaces =
-        destination.query(QString::fromLatin1(statements.interfaceLookup), {prefijo});
+        destination.read(QString::fromLatin1(statements.interfaceLookup), {prefijo});
     if (interfaces.rows.isEmpty() || interfaces.rows.first().at(0).toString().isEmpty())
         return;
     const Value interfaz = interfaces.rows.first().at(0);

@@ -7,7 +7,7 @@
 namespace quelmaro {
 
 Value firstValue(fb::Connection& connection, const QString& sql, const QList<Value>& params) {
-    const fb::QueryResult result = connection.query(sql, params);
+    const fb::QueryResult result = connection.read(sql, params);
     if (result.rows.isEmpty() || result.rows.first().isEmpty())
         return {};
     return result.rows.first().first();

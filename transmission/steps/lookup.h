@@ -13,7 +13,8 @@ namespace quelmaro {
 
 class RecordSet;
 
-// The first column of the first row of a lookup; null when it returns no row.
+// The first column of the first row of a lookup (a select that only reads, run in a read-only
+// transaction); null when it returns no row.
 Value firstValue(fb::Connection& connection, const QString& sql, const QList<Value>& params = {});
 
 // The first column as text, or `fallback` when there is no row or the value is empty.

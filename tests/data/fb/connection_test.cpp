@@ -132,6 +132,18 @@ TEST(Connection, ReadOnlyConnectionsCannotWrite) {
               "Database error: attempted update during read-only transaction");
 }
 
+TEST(Connection, ReadsInAReadOnlyTransactionOfAWritingConnection) {
+    test::EmbeddedDatabase db;
+    fb::Connection& connection = db.connection();
+    connection.execute("create table cajas (id integer)");
+    connection.execute("insert into cajas values (7)");
+    EXPECT_EQ(connection.read("select id from cajas").rows.at(0).at(0), Value(7));
+    EXPECT_EQ(databaseErrorOf([&] { connection.read("update cajas set id = 8 returning id"); }),
+              "Database error: attempted update during read-only transaction");
+    connection.execute("insert into cajas values (9)"); // the connection itself still writes
+    EXPECT_EQ(connection.read("select count(*) from cajas").rows.at(0).at(0), Value(2));
+}
+
 TEST(Connection, WithoutWaitOnLocksAConflictFailsAtOnce) {
     test::EmbeddedDatabase db;
     db.connection().execute("create table cajas (id integer, saldo integer)");
