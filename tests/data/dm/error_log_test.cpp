@@ -16,17 +16,6 @@ QByteArray contents(const QString& path) {
 
 const QDateTime kWhen(QDate(2020, 1, 24), QTime(9, 5, 7));
 
-TEST(ErrorLog, LineHoldsDateTimeUserAndRawMessage) {
-    EXPECT_EQ(ErrorLog::line(kWhen, "caja1", "Database error: lock conflict"),
-              "2020/01/24,09:05:07,caja1,Database error: lock conflict\r\n");
-    EXPECT_EQ(ErrorLog::line(kWhen, "", "x"), "2020/01/24,09:05:07,,x\r\n");
-}
-
-TEST(ErrorLog, MultiLineMessagesStayOneLine) {
-    EXPECT_EQ(ErrorLog::line(kWhen, "u", "Database error: I/O error\n-Error while trying\r\n-No such file"),
-              "2020/01/24,09:05:07,u,Database error: I/O error -Error while trying -No such file\r\n");
-}
-
 TEST(ErrorLog, CreatedWhenMissingThenAppended) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());

@@ -18,22 +18,6 @@ struct SettingsChange {
     ~SettingsChange() { formats::setSettings(formats::programSettings()); }
 };
 
-TEST(Formats, ProgramValues) {
-    const formats::Settings s = formats::programSettings();
-    EXPECT_EQ(s.currencyFormat, 0);
-    EXPECT_EQ(s.negativeCurrencyFormat, 1);
-    EXPECT_EQ(s.thousandSeparator, u',');
-    EXPECT_EQ(s.decimalSeparator, u'.');
-    EXPECT_EQ(s.currencyDecimals, 2);
-    EXPECT_EQ(s.dateSeparator, u'/');
-    EXPECT_EQ(s.shortDateFormat, "yyyy/mm/dd");
-    EXPECT_EQ(s.longDateFormat, "dddd, MMMM dd, yyyy");
-    EXPECT_EQ(s.timeSeparator, u':');
-    EXPECT_EQ(s.shortTimeFormat, "HH:mm");
-    EXPECT_EQ(s.longTimeFormat, "HH:mm:ss");
-    EXPECT_EQ(formats::settings(), s);
-}
-
 struct PatternCase {
     const char* name;
     QString pattern;

@@ -15,16 +15,9 @@ struct Reported {
     dm::UnhandledErrorScope scope{[this](const std::exception& error) { texts << error.what(); }};
 };
 
-TEST(Guard, HandlerThatEndsNormally) {
-    Reported reported;
-    bool ran = false;
-    EXPECT_TRUE(dm::guarded([&] { ran = true; }));
-    EXPECT_TRUE(ran);
-    EXPECT_TRUE(reported.texts.isEmpty());
-}
-
 TEST(Guard, EscapingErrorsGoToTheInstalledHandler) {
     Reported reported;
+    EXPECT_TRUE(dm::guarded([] {}));
     EXPECT_FALSE(dm::guarded([] { throw ConversionError("'x' no es una fecha válida"); }));
     EXPECT_FALSE(dm::guarded([] { throw 42; }));
     EXPECT_EQ(reported.texts, QStringList({"'x' no es una fecha válida", "Error desconocido"}));
