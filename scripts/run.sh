@@ -19,7 +19,9 @@ escaped=${demo//\\/\\\\}
 printf '[General]\nDirectorio="%s"\n' "${escaped//\"/\\\"}" >"$demo/xdg/Qor/Norvaneerp2019.ini"
 printf '%s\r\n' "$demo" >"$demo/SERVIDORES.cfg"
 
+headless=no
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ "${QT_QPA_PLATFORM:-}" != offscreen ]; then
+    headless=yes
     cat >&2 <<TEXT
 quelmaro es un programa de ventanas y aqui no hay pantalla (DISPLAY y WAYLAND_DISPLAY estan vacias).
 La demostracion quedo lista en $demo. Para verla:
@@ -27,8 +29,8 @@ La demostracion quedo lista en $demo. Para verla:
   - con una pantalla virtual (paquete xvfb):  xvfb-run -a scripts/run.sh
   - sin pantalla ni dialogos (los mensajes salen por la salida de errores):
       QT_QPA_PLATFORM=offscreen QUELMARO_NO_DIALOGS=1 scripts/run.sh ARGUMENTOS
+Mientras tanto, sin pantalla, se transmiten los dias de la compania 01 a la central 00 sin operador.
 TEXT
-    exit 2
 fi
 
 # The embedded engine of a user other than root keeps its lock files in a folder of its own.
@@ -41,4 +43,7 @@ export XDG_CONFIG_DIRS="$demo/xdg${XDG_CONFIG_DIRS:+:$XDG_CONFIG_DIRS}"
 export QUELMARO_USER=${QUELMARO_USER:-SYSDBA}
 export QUELMARO_PASSWORD=${QUELMARO_PASSWORD:-masterkey}
 export QUELMARO_COMPANY=${QUELMARO_COMPANY:-01}
+if [ "$headless" = yes ]; then
+    exec bash scripts/transmission-demo.sh "$demo" build/shell/quelmaro
+fi
 exec build/shell/quelmaro "$@"
