@@ -112,6 +112,21 @@ TEST_F(Connection, PickingABranchSetsAgencia) {
     }
 }
 
+TEST_F(Connection, TwoBranchesOfTheSameNameGiveTheFirst) {
+    CompanyRoot companies;
+    demo::copyInto(companies);
+    openDatabase(companies.database("01"))
+        ->execute("insert into sucursales (sucu_id, sucu_nombre) values (9, 'ALMACEN CENTRO')");
+    environment.writeServerList(companies.root().toUtf8() + "\r\n");
+    window = environment.showMainWindow();
+    connectTo(*window, "01");
+    ASSERT_TRUE(waitFor([&] { return window->CboAgencia->count() == 4; }));
+    window->CboAgencia->setCurrentIndex(3);
+    emit window->CboAgencia->activated(3);
+    EXPECT_EQ(window->CboAgencia->currentText(), "ALMACEN CENTRO");
+    EXPECT_EQ(window->agencia, "1");
+}
+
 // The window's own lookup reads the company it connected to, for the closing and transmission windows.
 TEST_F(Connection, ConfigurationOfTheConnectedCompany) {
     connectTo(*window, "01");
