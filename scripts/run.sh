@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 bash scripts/deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j"$(nproc)" --target quelmaro
+cmake --build build -j"$(nproc)" --target quelmaro cierre
 
 demo=$PWD/demo
 if [ ! -e "$demo/datos/01/norvane.fdb" ]; then
@@ -29,7 +29,8 @@ La demostracion quedo lista en $demo. Para verla:
   - con una pantalla virtual (paquete xvfb):  xvfb-run -a scripts/run.sh
   - sin pantalla ni dialogos (los mensajes salen por la salida de errores):
       QT_QPA_PLATFORM=offscreen QUELMARO_NO_DIALOGS=1 scripts/run.sh ARGUMENTOS
-Mientras tanto, sin pantalla, se transmiten los dias de la compania 01 a la central 00 sin operador.
+Mientras tanto, sin pantalla, se imprime el cierre del ultimo dia de la compania 01 en un PDF y se
+transmiten los dias de la compania 01 a la central 00 sin operador.
 TEXT
 fi
 
@@ -44,6 +45,10 @@ export QUELMARO_USER=${QUELMARO_USER:-SYSDBA}
 export QUELMARO_PASSWORD=${QUELMARO_PASSWORD:-masterkey}
 export QUELMARO_COMPANY=${QUELMARO_COMPANY:-01}
 if [ "$headless" = yes ]; then
-    exec bash scripts/transmission-demo.sh "$demo" build/shell/quelmaro
+    status=0
+    bash scripts/closing-demo.sh "$demo" build/closing/cli/cierre || status=1
+    echo
+    bash scripts/transmission-demo.sh "$demo" build/shell/quelmaro || status=1
+    exit $status
 fi
 exec build/shell/quelmaro "$@"
