@@ -35,7 +35,7 @@ void ClientesStep::send(Run& run) {
 }
 
 void ClientesStep::copyAll(Run& run, const QString& originStatement, RecordSet& target) {
-    const fb::QueryResult rows = run.origin().query(originStatement, {run.date()});
+    const fb::QueryResult rows = run.origin().read(originStatement, {run.date()});
     for (const fb::Row& row : rows.rows)
         copy(row, target);
 }

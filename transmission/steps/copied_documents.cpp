@@ -35,7 +35,7 @@ void CopiedDocument::open(const Value& key) {
 bool CopiedDocument::find(const fb::QueryResult& originRows, const fb::Row& row) {
     const auto column = [&](const QString& name) { return row.value(originRows.columnIndex(name)); };
     const Value prefijo = column(QStringLiteral("PREF_PRE"));
-    const fb::QueryResult prefix = destination_.query(
+    const fb::QueryResult prefix = destination_.read(
         QStringLiteral("select pref_auto, pref_actual from prefijos where tido_cod = ? and pref_pre = ?"),
         {layout_.numberingType, prefijo});
     const bool automatic =
@@ -98,10 +98,10 @@ Value CopiedDocument::earlierCopy(const fb::QueryResult& originRows, const fb::R
     const auto ordinal =
         std::find(lookAlikes.begin(), lookAlikes.end(), row.value(keyColumn).toInt()) - lookAlikes.begin();
 
-    const fb::QueryResult copies = destination_.query(
-        QStringLiteral("select %1 from %2 where %3 order by %1")
-            .arg(layout_.keyField, layout_.table, conditions.join(QStringLiteral(" and "))),
-        values);
+    const fb::QueryResult copies =
+        destination_.read(QStringLiteral("select %1 from %2 where %3 order by %1")
+                              .arg(layout_.keyField, layout_.table, conditions.join(QStringLiteral(" and "))),
+                          values);
     return ordinal < copies.rows.size() ? copies.rows.at(ordinal).value(0) : Value();
 }
 
@@ -129,7 +129,7 @@ void CopiedDocument::copyHeader(const fb::Row& originRow, bool found) {
 void CopiedDocument::copyRows(fb::Connection& origin, int index, const Value& originKey,
                               const std::function<bool(RecordSet&)>& keep) {
     const CopiedDocumentLayout::Rows& layout = layout_.rows.at(index);
-    const fb::QueryResult rows = origin.query(layout.originStatement, {originKey});
+    const fb::QueryResult rows = origin.read(layout.originStatement, {originKey});
     RecordSet& nested = header_.detail(index);
     NestedRowsReplacement replacement(nested, layout.itemField, layout_.keyField);
     for (const fb::Row& row : rows.rows) {

@@ -27,7 +27,7 @@ void EgresosStep::send(Run& run, const PointOfSale& point) {
     run.showProgress(QStringLiteral("Enviando Egresos de caja de ") + run.dateText());
     // One row per inserted disbursement of the day and payment row of it drawn on the point's cash box: a
     // disbursement paid in two rows from the box comes twice, and the second copy finds the first.
-    const fb::QueryResult disbursements = run.origin().query(
+    const fb::QueryResult disbursements = run.origin().read(
         QStringLiteral(
             "select * from egresos e, auditoria a, PUNTO_VENTA P, egresos_caja ec where e.egre_id = "
             "a.audi_iddoc and a.audi_oper = 'I' and a.tido_cod = 62 and a.audi_fecha = ? and "

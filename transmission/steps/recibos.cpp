@@ -44,8 +44,8 @@ void RecibosStep::sendReceipt(Run& run, const PointOfSale& point) {
         return;
     }
     const fb::QueryResult payments =
-        run.origin().query(QStringLiteral("select * from RESUMEN_CAJA_TX(?, ?, ?)"),
-                           {run.date(), point.id, paidSince(run, point)});
+        run.origin().read(QStringLiteral("select * from RESUMEN_CAJA_TX(?, ?, ?)"),
+                          {run.date(), point.id, paidSince(run, point)});
     if (payments.rows.isEmpty())
         return;
 
@@ -69,7 +69,7 @@ void RecibosStep::sendReceipt(Run& run, const PointOfSale& point) {
 // The day's last invoice of the point in the destination becomes the run's last invoice, unless there is
 // none or a receipt that is not voided already pays it.
 bool RecibosStep::findInvoiceToPay(Run& run, const PointOfSale& point) {
-    const fb::QueryResult invoices = destination_.query(
+    const fb::QueryResult invoices = destination_.read(
         QStringLiteral("select first 1 fact_id, fact_numero, pref_pre, fact_total, terc_nit, fact_nomcliente "
                        "from facturas where fact_fecha = ? and fact_anulado = 'N' and ptvt_id = ? "
                        "order by fact_id desc"),
@@ -85,7 +85,7 @@ bool RecibosStep::findInvoiceToPay(Run& run, const PointOfSale& point) {
     last = LastInvoice{invoice.value(0),           invoice.value(1), invoice.value(2),
                        invoice.value(3).toFixed(), invoice.value(4), invoice.value(5)};
 
-    const fb::QueryResult receipts = destination_.query(
+    const fb::QueryResult receipts = destination_.read(
         QStringLiteral(
             "select reca_numero, pref_pre from recibos_caja r, recibos_caja_detalle d where r.reca_id = "
             "d.reca_id and reca_anulado = 'N' and rcde_iddoc = ?"),

@@ -30,7 +30,7 @@ TrasladosStep::TrasladosStep(fb::Connection& destination, QObject* parent)
 void TrasladosStep::send(Run& run, const PointOfSale& point) {
     run.showProgress(QStringLiteral("Enviando traslados de caja de ") + run.dateText());
     // One row per inserted transfer of the day whose cash box is the point's.
-    const fb::QueryResult transfers = run.origin().query(
+    const fb::QueryResult transfers = run.origin().read(
         QStringLiteral("select * from traslados_caja t, auditoria a, PUNTO_VENTA P where t.trcj_id = "
                        "a.audi_iddoc and a.audi_oper = 'I' and a.tido_cod = 66 and a.audi_fecha = ? and "
                        "p.ptvt_id = ? and p.caja_id = t.caja_id"),
@@ -56,14 +56,14 @@ void TrasladosStep::copy(Run& run, const fb::QueryResult& transfers, const fb::R
 // was copied before.
 bool TrasladosStep::bankDocumentInBox(RecordSet& line, const Value& cajaId) {
     return !destination_
-                .query(QStringLiteral(
-                           "select * from documentos_pago_caja where fopa_id = ? and dpca_banco = ? and "
-                           "dpca_cuenta = ? and dpca_numero = ? and caja_id = ? and "
-                           "((dpca_tiposal = 0 and dpca_idsal = 0) or "
-                           "(dpca_tiposal = 66 and dpca_idsal = ?))"),
-                       {line.value(QStringLiteral("FOPA_ID")), line.value(QStringLiteral("TRCD_BANCO")),
-                        line.value(QStringLiteral("TRCD_CUENTA")), line.value(QStringLiteral("TRCD_NUMERO")),
-                        cajaId, CTraslades.key()})
+                .read(QStringLiteral(
+                          "select * from documentos_pago_caja where fopa_id = ? and dpca_banco = ? and "
+                          "dpca_cuenta = ? and dpca_numero = ? and caja_id = ? and "
+                          "((dpca_tiposal = 0 and dpca_idsal = 0) or "
+                          "(dpca_tiposal = 66 and dpca_idsal = ?))"),
+                      {line.value(QStringLiteral("FOPA_ID")), line.value(QStringLiteral("TRCD_BANCO")),
+                       line.value(QStringLiteral("TRCD_CUENTA")), line.value(QStringLiteral("TRCD_NUMERO")),
+                       cajaId, CTraslades.key()})
                 .rows.isEmpty();
 }
 

@@ -1,6 +1,6 @@
 #include "transmission/steps/ventas.h"
 
-#include "data/fb/connection.h"
+#include "data/fb/statement.h"
 #include "transmission/posting/posting.h"
 #include "transmission/steps/lookup.h"
 
@@ -64,8 +64,8 @@ void VentasStep::send(Run& run, const PointOfSale& point) {
 
 void VentasStep::sendSummary(Run& run, const PointOfSale& point, const QString& lastSale) {
     const fb::QueryResult summary =
-        run.origin().query(QStringLiteral("select * from RESUMEN_VENTAS_TX(?, ?, ?)"),
-                           {run.date(), point.id, run.state().timeMark});
+        run.origin().read(QStringLiteral("select * from RESUMEN_VENTAS_TX(?, ?, ?)"),
+                          {run.date(), point.id, run.state().timeMark});
     if (summary.rows.isEmpty())
         return;
 
@@ -78,8 +78,13 @@ void VentasStep::sendSummary(Run& run, const PointOfSale& point, const QString& 
     prefijo_ = summary.rows.first().value(summary.columnIndex(QStringLiteral("PREFIJO")));
     vendedor_ = summary.rows.first().value(summary.columnIndex(QStringLiteral("VENDEDOR")));
     factura.append();
+    // The tax rates of all lines are read in one transaction, through one prepared statement.
+    fb::Transaction lookups(destination_, fb::Transaction::Access::ReadOnly);
+    fb::Statement taxRate(lookups, QStringLiteral("select taiv_porc from articulo a, tarifa_iva t where "
+                                                  "a.taiv_cod = t.taiv_cod and arti_cod = ?"));
     for (const fb::Row& row : summary.rows)
-        addLine(summary, row);
+        addLine(summary, row, taxRate);
+    lookups.commit();
     writeTotals(run);
 
     RecordSet& envio = sets_.CEnvio();
@@ -99,17 +104,14 @@ void VentasStep::sendSummary(Run& run, const PointOfSale& point, const QString& 
                  factura.field(QStringLiteral("FACT_FECHA")).asDate());
 }
 
-void VentasStep::addLine(const fb::QueryResult& summary, const fb::Row& row) {
+void VentasStep::addLine(const fb::QueryResult& summary, const fb::Row& row, fb::Statement& taxRate) {
     const auto column = [&](const char* name) { return row.value(summary.columnIndex(QLatin1String(name))); };
     RecordSet& detalle = sets_.CDetalle();
     detalle.append(); // stores a header still being inserted first
     detalle.setValue(QStringLiteral("ARTI_COD"), column("ARTICULO"));
     detalle.setValue(QStringLiteral("FADE_CODBAR"), column("ARTICULO"));
-    const Value rate =
-        firstValue(destination_,
-                   QStringLiteral("select taiv_porc from articulo a, tarifa_iva t where a.taiv_cod = "
-                                  "t.taiv_cod and arti_cod = ?"),
-                   {detalle.value(QStringLiteral("ARTI_COD"))});
+    // 0 for an article without a tax rate in the destination.
+    const Value rate = taxRate.execute({detalle.value(QStringLiteral("ARTI_COD"))}).value(0);
     detalle.setValue(QStringLiteral("FADE_IVAPORC"), rate.toFixed());
     detalle.setValue(QStringLiteral("FADE_CANT"), column("CANTIDAD"));
     detalle.setValue(QStringLiteral("FADE_UNIDAD"), column("UNIDAD"));
@@ -160,7 +162,7 @@ void VentasStep::CFacturaAfterInsert(RecordSet& factura) {
 }
 
 void VentasStep::CFacturaPREF_PREChange(RecordSet& factura) {
-    const fb::QueryResult prefix = destination_.query(
+    const fb::QueryResult prefix = destination_.read(
         QStringLiteral("select pref_actual, pref_ivainc from prefijos where tido_cod = 31 and pref_pre = ?"),
         {factura.value(QStringLiteral("PREF_PRE"))});
     if (prefix.rows.isEmpty())
@@ -171,8 +173,8 @@ void VentasStep::CFacturaPREF_PREChange(RecordSet& factura) {
 
 void VentasStep::CFacturaTERC_NITChange(RecordSet& factura) {
     const fb::QueryResult customer =
-        destination_.query(QStringLiteral("select lipr_cod from clientes where terc_nit = ?"),
-                           {factura.value(QStringLiteral("TERC_NIT"))});
+        destination_.read(QStringLiteral("select lipr_cod from clientes where terc_nit = ?"),
+                          {factura.value(QStringLiteral("TERC_NIT"))});
     // A customer the destination does not know leaves the price list of the last one it knew.
     if (!customer.rows.isEmpty())
         run_->state().priceList = customer.rows.first().value(0).toInt();

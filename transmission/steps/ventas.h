@@ -6,6 +6,10 @@
 
 #include <QObject>
 
+namespace quelmaro::fb {
+class Statement;
+}
+
 namespace quelmaro {
 
 // The sales of one point of sale and date, sent as one summary invoice: one line per row of the origin's
@@ -23,7 +27,7 @@ public:
 
 private:
     void sendSummary(Run& run, const PointOfSale& point, const QString& lastSale);
-    void addLine(const fb::QueryResult& summary, const fb::Row& row);
+    void addLine(const fb::QueryResult& summary, const fb::Row& row, fb::Statement& taxRate);
     void writeTotals(Run& run);
 
     void CFacturaAfterInsert(RecordSet& factura);
