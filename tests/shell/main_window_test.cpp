@@ -181,3 +181,25 @@ TEST(MainWindow, CancelButtonCloses) {
 }
 
 } // namespace
+
+namespace {
+
+class ThrowingReceiver : public QObject {
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::User)
+            throw std::runtime_error("fallo dentro de un evento");
+        return QObject::event(event);
+    }
+};
+
+// The safety net: an error no handler guarded does not cross the event loop; it is reported like the others.
+TEST(Application, ErrorEscapingAnEventIsReported) {
+    ShellEnvironment environment;
+    ThrowingReceiver receiver;
+    QCoreApplication::postEvent(&receiver, new QEvent(QEvent::User));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(errorsShown(environment.messages),
+              QStringList{"Se presento el siguiente error: fallo dentro de un evento"});
+}
+
+} // namespace
