@@ -1,4 +1,3 @@
-#include "closing/format/format_image.h"
 #include "closing/format/format_records.h"
 #include "closing/rows/cimpfactura.h"
 #include "closing/run/print_run.h"
@@ -249,23 +248,6 @@ TEST_F(PrintRun, PaperIsTheFormatsOnlyWhenBothSidesAreSet) {
     EXPECT_TRUE(requestedPaper().isEmpty());
 }
 
-TEST_F(PrintRun, NoFormatOfTheClosingReport) {
-    for (const char* table : {"formato_datos", "formato_lineas", "formatos"})
-        sql(QStringLiteral("delete from %1 where tido_cod = 131").arg(QLatin1String(table)));
-    run.print();
-    EXPECT_EQ(messages.recorded(),
-              QList<RecordedMessage>(
-                  {{MessageKind::Information, QStringLiteral("No se encontró el formato de impresión.")}}));
-    EXPECT_EQ(lookups, 0);
-    EXPECT_EQ(run.ReportJob1.pageStore().pageCount(), 0);
-}
-
-TEST_F(PrintRun, ImageThatIsNoBitmapEndsTheRunWithoutOutput) {
-    sql(QStringLiteral("update formato_lineas set foli_imagen = ? where tido_cod = 131 and foli_tipo = 'G'"),
-        {QByteArray("no es un mapa de bits")});
-    EXPECT_THROW(run.print(), FormatImageError);
-}
-
 // With "SI" the operator chooses in the setup dialog; impresoras.cfg is not read at all.
 class PrintRunWithSetup : public PrintRun {
 protected:
@@ -330,15 +312,6 @@ TEST_F(PrintRunWithSetup, PreviewShowsThePage) {
     }
     EXPECT_EQ(run.ReportJob1.pageStore().pageCount(), 1);
     EXPECT_TRUE(window.findChildren<TFormMyPreview*>().isEmpty()); // destroyed after the preview
-}
-
-TEST_F(PrintRunWithSetup, ClosedDialogPrintsNothing) {
-    {
-        test::ModalAnswers answers({{"quelmaro::TdtSetupForm", [](QWidget* dialog) { dialog->close(); }}});
-        run.print();
-    }
-    EXPECT_TRUE(run.ReportJob1.Cancelled);
-    EXPECT_EQ(run.ReportJob1.pageStore().pageCount(), 0);
 }
 
 // A second queue tells the printer impresoras.cfg names from the default one, the first of the list.

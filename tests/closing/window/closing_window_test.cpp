@@ -1,11 +1,9 @@
-#include "closing/rows/cimpfactura.h"
-#include "closing/run/print_run.h"
 #include "closing/window/cierre.h"
 #include "data/dm/dm.h"
 #include "data/recordset/recordset.h"
 #include "platform/clock.h"
 #include "platform/recording_messages.h"
-#include "report/preview/preview_form.h"
+#include "report/report_job.h"
 #include "shell/rngquelmaro.h"
 #include "tests/closing/support/closing_page.h"
 #include "tests/closing/support/modal_answers.h"
@@ -16,10 +14,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPrinterInfo>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QSettings>
 #include <QTest>
 #include <QToolButton>
@@ -235,32 +230,6 @@ TEST_F(ClosingWindow, SetupClosedWithItsCloseBoxClosesTheWindowWithoutOutput) {
     }
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(window->ReportJob1.pageStore().pageCount(), 0);
-}
-
-TEST_F(ClosingWindow, SetupLeadsToThePreviewOwnedByTheWindow) {
-    const auto window = openClosingWindow();
-    QPointer<QWidget> previewShown;
-    {
-        test::ModalAnswers answers(
-            {{"quelmaro::Tfcierre", [](QWidget* w) { QTest::keyClick(w, Qt::Key_F2); }},
-             {"quelmaro::TdtSetupForm",
-              [](QWidget* dialog) {
-                  auto* preview = dialog->findChild<QRadioButton*>(QStringLiteral("PreviewRB"));
-                  QTest::mouseClick(preview, Qt::LeftButton, {}, QPoint(8, preview->height() / 2));
-                  QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("bbtnOK")),
-                                    Qt::LeftButton);
-              }},
-             {"quelmaro::TFormMyPreview", [&](QWidget* preview) {
-                  previewShown = preview;
-                  EXPECT_EQ(preview->parentWidget(), window.get());
-                  EXPECT_EQ(preview->windowTitle(), QStringLiteral("Vista preliminar"));
-                  QTest::keyClick(preview, Qt::Key_Escape);
-              }}});
-        window->exec();
-    }
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(window->ReportJob1.pageStore().pageCount(), 1);
-    EXPECT_TRUE(previewShown.isNull());
 }
 
 // An error of the run leaves the window open, so the operator can print again or leave.
