@@ -4,8 +4,8 @@
 //   followed by its posting.
 //   Transmission: the run driver with the window's steps, as F5 runs them.
 //   Floor: the same days written with prepared statements, one transaction per document (floor.cpp).
-// Prints documents and invoice lines per second for both and the ratio of the times; the target is a
-// ratio of at most 2.
+// Each writes into its own copy of the empty central company, three times in turn. Prints documents and
+// invoice lines per second of every run and the ratio of the best times; the target is a ratio of at most 2.
 #include "bench/transmission/floor.h"
 #include "data/dm/dm.h"
 #include "data/fb/connection.h"
@@ -20,6 +20,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 
@@ -28,6 +29,7 @@ using namespace quelmaro;
 namespace {
 
 constexpr int kDays = 30;
+constexpr int kRounds = 3;
 const QDate kLastDay{2024, 3, 30};
 const QDate kFirstDay = kLastDay.addDays(1 - kDays);
 const QString kUser = QStringLiteral("SYSDBA");
@@ -65,11 +67,15 @@ void makeCompanies(const QString& root) {
                 QStringLiteral("5")});
     if (!demo.waitForFinished(-1) || demo.exitCode() != 0)
         throw std::runtime_error("the demo companies could not be made");
-    // The floor writes into its own copy of the empty central company.
-    QDir().mkpath(root + QStringLiteral("/datos/02"));
+}
+
+// Every run writes into its own copy of the empty central company.
+QString emptyCentral(const QString& root, const QString& company) {
+    QDir().mkpath(root + QStringLiteral("/datos/") + company);
     if (!QFile::copy(root + QStringLiteral("/datos/00/norvane.fdb"),
-                     root + QStringLiteral("/datos/02/norvane.fdb")))
+                     root + QStringLiteral("/datos/") + company + QStringLiteral("/norvane.fdb")))
         throw std::runtime_error("the central company could not be copied");
+    return company;
 }
 
 std::unique_ptr<fb::Connection> open(const QString& root, const QString& company) {
@@ -92,7 +98,7 @@ bench::Written countWritten(fb::Connection& destination) {
     return {long(counts.at(0).toInt()), long(counts.at(1).toInt())};
 }
 
-double transmit(const QString& root, bench::Written& written) {
+double transmit(const QString& root, const QString& central, bench::Written& written) {
     Tfdm dataModule;
     fb::Connection dbOrigen;
     Silent progress;
@@ -110,17 +116,17 @@ double transmit(const QString& root, bench::Written& written) {
 
     QElapsedTimer timer;
     timer.start();
-    connectDatabases(run, {root, QStringLiteral("01"), kUser, kPassword},
-                     {root, QStringLiteral("00"), kUser, kPassword}, [](const QString&) {});
+    connectDatabases(run, {root, QStringLiteral("01"), kUser, kPassword}, {root, central, kUser, kPassword},
+                     [](const QString&) {});
     runDates(run, {kFirstDay, kLastDay, QStringLiteral("0")}, range, choice, steps.steps());
     const double seconds = double(timer.nsecsElapsed()) / 1e9;
     written = countWritten(dataModule.Norvane);
     return seconds;
 }
 
-double floorRun(const QString& root, bench::Written& written) {
+double floorRun(const QString& root, const QString& central, bench::Written& written) {
     const auto origin = open(root, QStringLiteral("01"));
-    const auto destination = open(root, QStringLiteral("02"));
+    const auto destination = open(root, central);
     QElapsedTimer timer;
     timer.start();
     written = bench::sendFloor(*origin, *destination, kFirstDay, kLastDay, kUser);
@@ -131,6 +137,7 @@ void print(const char* name, const bench::Written& written, double seconds) {
     std::printf("%-13s %6ld documents %7ld lines %8.2f s %9.1f documents/s %10.1f lines/s\n", name,
                 written.documents, written.lines, seconds, double(written.documents) / seconds,
                 double(written.lines) / seconds);
+    std::fflush(stdout);
 }
 
 } // namespace
@@ -147,13 +154,20 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     makeCompanies(root);
 
-    bench::Written transmitted;
-    const double transmission = transmit(root, transmitted);
-    bench::Written floor;
-    const double floorSeconds = floorRun(root, floor);
-
-    print("transmission", transmitted, transmission);
-    print("floor", floor, floorSeconds);
+    // The machine is shared: the two programs take turns, and the best time of each counts.
+    double transmission = 1e9;
+    double floorSeconds = 1e9;
+    for (int round = 1; round <= kRounds; ++round) {
+        bench::Written transmitted;
+        const double t = transmit(root, emptyCentral(root, QStringLiteral("1%1").arg(round)), transmitted);
+        print("transmission", transmitted, t);
+        bench::Written floor;
+        const double f = floorRun(root, emptyCentral(root, QStringLiteral("2%1").arg(round)), floor);
+        print("floor", floor, f);
+        transmission = std::min(transmission, t);
+        floorSeconds = std::min(floorSeconds, f);
+    }
+    std::printf("best of %d: transmission %.2f s, floor %.2f s\n", kRounds, transmission, floorSeconds);
     std::printf("ratio (transmission time / floor time): %.2f  (target: at most 2)\n",
                 transmission / floorSeconds);
     return 0;

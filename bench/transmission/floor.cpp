@@ -34,7 +34,7 @@ void post(fb::Connection& destination, const char* interfaceLookup, const char* 
 
 // The summary invoice of one point and date in one transaction; its key, or null when nothing was sold.
 Value sendSales(fb::Connection& origin, fb::Connection& destination, const Point& point, const QDate& date,
-                const QString& user, long& lines) {
+                const QString& user, long& written) {
     const fb::QueryResult sales = origin.query(
         QStringLiteral("select prefijo, vendedor, articulo, unidad, cantidad, precio, iva, consumo from "
                        "resumen_ventas_tx(?, ?, '00:00:00')"),
@@ -49,24 +49,18 @@ Value sendSales(fb::Connection& origin, fb::Connection& destination, const Point
         {prefijo});
     fb::Statement rate(transaction, QStringLiteral("select taiv_porc from articulo a, tarifa_iva t where "
                                                    "a.taiv_cod = t.taiv_cod and arti_cod = ?"));
-    fb::Statement line(
-        transaction,
-        QStringLiteral("insert into facturas_detalle (fact_id, fade_item, bode_cod, arti_cod, "
-                       "fade_cant, fade_unidad, fade_prunit, fade_dtoporc, fade_ivaporc, "
-                       "fade_ivamonto, fade_consumo, fade_factor, fade_codbar, fade_remisionado, "
-                       "fade_devuelto, fade_total, lipr_cod, fade_anulado, fade_transmit) values "
-                       "(?, ?, ?, ?, ?, ?, ?, 0, ?, ?, ?, 1, ?, 0, 0, ?, 0, 'N', 'N')"));
+    // The header carries the totals of its lines and goes in first.
+    QList<QList<Value>> lines;
     Fixed iva, total;
-    int item = 0;
     for (const fb::Row& sale : sales.rows) {
         fb::Row taxRate;
-        auto rates = rate.open({sale.at(2)});
+        const auto rates = rate.open({sale.at(2)});
         const Fixed porc = rates->fetch(taxRate) ? taxRate.at(0).toFixed() : Fixed();
         rates->close();
         const Fixed lineTotal =
             sale.at(4).toFixed() * sale.at(5).toFixed() + sale.at(6).toFixed() + sale.at(7).toFixed();
-        line.execute({id, ++item, point.bodega, sale.at(2), sale.at(4), sale.at(3), sale.at(5), porc,
-                      sale.at(6), sale.at(7), sale.at(2), lineTotal});
+        lines.append({id, int(lines.size()) + 1, point.bodega, sale.at(2), sale.at(4), sale.at(3), sale.at(5),
+                      porc, sale.at(6), sale.at(7), sale.at(2), lineTotal});
         iva += sale.at(6).toFixed();
         total += lineTotal;
     }
@@ -80,12 +74,21 @@ Value sendSales(fb::Connection& origin, fb::Connection& destination, const Point
             "0, 0, ?, ?, 'N', 'N', ?, ?, 'N', '01', ?, 0)"),
         {id, point.id, sales.rows.first().at(1), point.nit, date, date, ivainc, iva.roundedToPowerOfTen(-2),
          date, prefijo, total.roundedToPowerOfTen(-2), point.bodega, user});
+    fb::Statement line(
+        transaction,
+        QStringLiteral("insert into facturas_detalle (fact_id, fade_item, bode_cod, arti_cod, "
+                       "fade_cant, fade_unidad, fade_prunit, fade_dtoporc, fade_ivaporc, "
+                       "fade_ivamonto, fade_consumo, fade_factor, fade_codbar, fade_remisionado, "
+                       "fade_devuelto, fade_total, lipr_cod, fade_anulado, fade_transmit) values "
+                       "(?, ?, ?, ?, ?, ?, ?, 0, ?, ?, ?, 1, ?, 0, 0, ?, 0, 'N', 'N')"));
+    for (const QList<Value>& values : lines)
+        line.execute(values);
     transaction.execute(
         QStringLiteral("insert into envio_resumdia (ptvt_id, enre_fecha, enre_hora, enre_factid) "
                        "values (?, ?, '23:59:59', ?)"),
         {point.id, date, id});
     transaction.commit();
-    lines += item;
+    written += lines.size();
     post(destination, "select min(inve_id) from interfaz_ventas where tido_cod = 31 and pref_pre = ?",
          "select * from contabil_factura(?, ?, 0)", "select * from contabil_factura_niif(?, ?, ?)", id,
          prefijo);
