@@ -58,10 +58,16 @@ Program::Ended Program::runUntil(const QStringList& arguments, const std::functi
     const auto process = start(arguments);
     QElapsedTimer waited;
     waited.start();
-    while (process->state() != QProcess::NotRunning && waited.elapsed() < kOneMinute) {
+    while (process->state() != QProcess::NotRunning) {
         if (killNow()) {
             process->kill();
             break;
+        }
+        if (waited.elapsed() > kOneMinute) {
+            process->kill();
+            process->waitForFinished();
+            throw std::runtime_error(
+                "the program ran a minute without reaching the point where it was to be killed");
         }
         process->waitForFinished(5);
     }
