@@ -60,7 +60,9 @@ TEST_F(CopiesTest, EveryDocumentOfTheDemoDaysArrivesOnceWhenTheDaysAreSentTwice)
                                            "order by e.egre_numero, d.egde_item");
     expectSameIn("third parties", "select * from terceros order by terc_nit");
     expectSameIn("customers", "select * from clientes order by terc_nit");
-    // Every transfer was posted to both ledgers.
+    // Every transfer is posted once to each ledger, also after it was sent again.
+    EXPECT_EQ(countCentral("select count(*) from contable where tido_cod = 66"),
+              2 * countCentral("select count(*) from traslados_caja"));
     EXPECT_EQ(countCentral("select count(*) from traslados_caja t where not exists (select 1 from contable c "
                            "where c.tido_cod = 66 and c.cnt_iddoc = t.trcj_id and c.cnt_libro = 'N')"),
               0);
