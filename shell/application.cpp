@@ -1,6 +1,6 @@
 #include "shell/application.h"
 
-#include "data/dm/guard.h"
+#include "platform/guard.h"
 
 namespace quelmaro::shell {
 
@@ -10,7 +10,7 @@ bool Application::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (...) {
-        dm::reportCurrentError();
+        platform::reportCurrentError();
         return false;
     }
 }

@@ -4,10 +4,10 @@
 #include "data/dm/configuration_lookup.h"
 #include "data/dm/dm.h"
 #include "data/dm/formats.h"
-#include "data/dm/guard.h"
 #include "data/recordset/provider.h"
 #include "data/recordset/recordset.h"
 #include "platform/clock.h"
+#include "platform/guard.h"
 #include "shell/application_directory.h"
 #include "shell/server_list.h"
 #include "transmission/window/transmitir.h"
@@ -57,14 +57,15 @@ Tfquelmaro::Tfquelmaro(const QStringList& arguments, QWidget* parent)
         field->installEventFilter(this);
     installEventFilter(this);
     connect(SpeedButton3, &QToolButton::clicked, this,
-            [this] { dm::guarded([this] { SpeedButton3Click(); }); });
+            [this] { platform::guarded([this] { SpeedButton3Click(); }); });
     connect(SpeedButton1, &QToolButton::clicked, this,
-            [this] { dm::guarded([this] { SpeedButton1Click(); }); });
+            [this] { platform::guarded([this] { SpeedButton1Click(); }); });
     connect(SpeedButton2, &QToolButton::clicked, this,
-            [this] { dm::guarded([this] { SpeedButton2Click(); }); });
-    connect(CboAgencia, &QComboBox::activated, this, [this] { dm::guarded([this] { CboAgenciaChange(); }); });
+            [this] { platform::guarded([this] { SpeedButton2Click(); }); });
+    connect(CboAgencia, &QComboBox::activated, this,
+            [this] { platform::guarded([this] { CboAgenciaChange(); }); });
 
-    dm::guarded([this] { FormCreate(); });
+    platform::guarded([this] { FormCreate(); });
     prefillFromEnvironment();
 }
 
@@ -119,7 +120,7 @@ bool Tfquelmaro::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate && !activated_) {
         activated_ = true;
         QTimer::singleShot(0, this, [this] {
-            const bool completed = dm::guarded([this] { FormActivate(); });
+            const bool completed = platform::guarded([this] { FormActivate(); });
             // An unattended start that cannot connect ends the program, so its scheduler sees the failure.
             const bool unattended = argument(10) == QLatin1String("1") &&
                                     qEnvironmentVariable("QUELMARO_NO_DIALOGS") == QLatin1String("1");
@@ -136,7 +137,7 @@ bool Tfquelmaro::eventFilter(QObject* watched, QEvent* event) {
         // The window sees each key once, where it arrives first: the focused field, or the window itself.
         QWidget* receiver = focusWidget() ? focusWidget() : this;
         if (watched == receiver)
-            dm::guarded([&] { FormKeyDown(key->key(), key->modifiers()); });
+            platform::guarded([&] { FormKeyDown(key->key(), key->modifiers()); });
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
         if (enter && enterFields_.contains(qobject_cast<QWidget*>(watched))) {
             focusNextChild(); // Enteratab: Enter moves on like Tab and is not passed on
@@ -149,7 +150,7 @@ bool Tfquelmaro::eventFilter(QObject* watched, QEvent* event) {
         // Leaving Cia for another control connects; the window losing the activation is no leaving.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            QTimer::singleShot(0, this, [this] { dm::guarded([this] { CiaExit(); }); });
+            QTimer::singleShot(0, this, [this] { platform::guarded([this] { CiaExit(); }); });
     }
     return QWidget::eventFilter(watched, event);
 }

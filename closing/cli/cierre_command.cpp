@@ -5,7 +5,7 @@
 #include "closing/run/print_run.h"
 #include "data/dm/dm.h"
 #include "data/dm/formats.h"
-#include "data/dm/guard.h"
+#include "platform/guard.h"
 #include "platform/messages.h"
 #include "platform/printers.h"
 #include "platform/registry.h"
@@ -81,7 +81,7 @@ int runCierre(const CierreArguments& arguments) {
     }
 
     bool printed = false;
-    dm::guarded([&] {
+    platform::guarded([&] {
         dataModule.directorio = logDirectory();
         fecha = formats::parseShortDate(arguments.fecha);
         dataModule.Norvane.setParameter(QStringLiteral("Database"),

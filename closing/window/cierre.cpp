@@ -4,7 +4,7 @@
 #include "closing/rows/cimpfactura.h"
 #include "closing/run/print_run.h"
 #include "data/dm/dm.h"
-#include "data/dm/guard.h"
+#include "platform/guard.h"
 #include "shell/rngquelmaro.h"
 
 #include <QCloseEvent>
@@ -45,7 +45,7 @@ Tfcierre::Tfcierre(QWidget* owner)
       CFormato(format->CFormato), ReportJob1(run->ReportJob1) {
     buildControls();
     // A failed query is reported and the window still opens, without rows.
-    dm::guarded([this] { FormCreate(); });
+    platform::guarded([this] { FormCreate(); });
 }
 
 Tfcierre::~Tfcierre() {
@@ -79,7 +79,7 @@ bool Tfcierre::eventFilter(QObject* watched, QEvent* event) {
         if (watched == receiver) {
             const bool handled = key->key() == Qt::Key_F2 || key->key() == Qt::Key_Return ||
                                  key->key() == Qt::Key_Enter || key->key() == Qt::Key_Escape;
-            dm::guarded([&] { FormKeyDown(key->key(), key->modifiers()); });
+            platform::guarded([&] { FormKeyDown(key->key(), key->modifiers()); });
             if (handled)
                 return true;
         }
@@ -147,9 +147,9 @@ void Tfcierre::buildControls() {
     SpeedButton2 = speedButton(QStringLiteral("SpeedButton2"), QStringLiteral("ESC: Salir"),
                                QStyle::SP_DialogCancelButton, 171);
     connect(SpeedButton1, &QToolButton::clicked, this,
-            [this] { dm::guarded([this] { SpeedButton1Click(); }); });
+            [this] { platform::guarded([this] { SpeedButton1Click(); }); });
     connect(SpeedButton2, &QToolButton::clicked, this,
-            [this] { dm::guarded([this] { SpeedButton2Click(); }); });
+            [this] { platform::guarded([this] { SpeedButton2Click(); }); });
 
     installEventFilter(this);
     for (QWidget* child : findChildren<QWidget*>())

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "data/dm/guard.h"
 #include "data/dm/stored_procedure.h"
 #include "data/fb/connection.h"
+#include "platform/guard.h"
 
 #include <QString>
 
@@ -99,7 +99,7 @@ public:
 private:
     void configureErrorHandlers(RecordSet& recordSet);
 
-    dm::UnhandledErrorScope unhandledErrors_;
+    platform::UnhandledErrorScope unhandledErrors_;
 };
 
 // The data module of the running program; null before it is created and after it is gone.

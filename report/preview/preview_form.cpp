@@ -1,7 +1,7 @@
 #include "report/preview/preview_form.h"
 
-#include "data/dm/guard.h"
 #include "data/types/errors.h"
+#include "platform/guard.h"
 #include "report/preview/number_edit.h"
 #include "report/preview/preview_keys.h"
 #include "report/preview/toolbar_icons.h"
@@ -119,9 +119,9 @@ QWidget* TFormMyPreview::createToolbar() {
     BtnClose->setToolTip(QStringLiteral("Cerrar"));
 
     connect(SpeedButton6, &QToolButton::clicked, this,
-            [this] { dm::guarded([this] { SpeedButton6Click(); }); });
+            [this] { platform::guarded([this] { SpeedButton6Click(); }); });
     connect(SpeedButton7, &QToolButton::clicked, this,
-            [this] { dm::guarded([this] { SpeedButton7Click(); }); });
+            [this] { platform::guarded([this] { SpeedButton7Click(); }); });
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { RenderPreview->ShowPage(1); });
     connect(SpeedButton2, &QToolButton::clicked, this, [this] { RenderPreview->PreviousPage(); });
     connect(SpeedButton3, &QToolButton::clicked, this, [this] { RenderPreview->NextPage(); });
@@ -130,7 +130,7 @@ QWidget* TFormMyPreview::createToolbar() {
     connect(SpeedButton8, &QToolButton::clicked, this, &TFormMyPreview::SpeedButton8Click);
     connect(SpeedButton9, &QToolButton::clicked, this, &TFormMyPreview::SpeedButton9Click);
     connect(ZoomNumberEdit, &NumberEdit::valueChanged, this,
-            [this] { dm::guarded([this] { ZoomNumberEditChange(); }); });
+            [this] { platform::guarded([this] { ZoomNumberEditChange(); }); });
     connect(BtnClose, &QPushButton::clicked, this, &QDialog::close);
     return toolbar;
 }
@@ -180,12 +180,12 @@ bool TFormMyPreview::eventFilter(QObject* watched, QEvent* event) {
             return true;
         // Enter takes the typed page number as leaving the field does.
         if (watched == lblPageNo && (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter))
-            dm::guarded([this] { lblPageNoExit(); });
+            platform::guarded([this] { lblPageNoExit(); });
     } else if (event->type() == QEvent::FocusOut && watched == lblPageNo) {
         // Losing the window's activation (a message box, another program) is not leaving the field.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            dm::guarded([this] { lblPageNoExit(); });
+            platform::guarded([this] { lblPageNoExit(); });
     }
     return QDialog::eventFilter(watched, event);
 }

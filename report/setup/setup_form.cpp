@@ -1,6 +1,6 @@
 #include "report/setup/setup_form.h"
 
-#include "data/dm/guard.h"
+#include "platform/guard.h"
 #include "platform/messages.h"
 #include "report/report_job.h"
 #include "report/setup/fixed_layout.h"
@@ -71,9 +71,10 @@ TdtSetupForm::TdtSetupForm(QWidget* parent) : QDialog(parent) {
             FileRBClick();
     });
     connect(editFileName, &QLineEdit::textChanged, this, &TdtSetupForm::editFileNameChange);
-    connect(FileNameSB, &QToolButton::clicked, this, [this] { dm::guarded([this] { FileNameSBClick(); }); });
+    connect(FileNameSB, &QToolButton::clicked, this,
+            [this] { platform::guarded([this] { FileNameSBClick(); }); });
     connect(cboxFormat, &QComboBox::currentIndexChanged, this, &TdtSetupForm::cboxFormatChange);
-    connect(SetupBB, &QPushButton::clicked, this, [this] { dm::guarded([this] { BitBtn1Click(); }); });
+    connect(SetupBB, &QPushButton::clicked, this, [this] { platform::guarded([this] { BitBtn1Click(); }); });
     connect(bbtnOK, &QPushButton::clicked, this, &TdtSetupForm::bbtnOKClick);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -132,7 +133,7 @@ void TdtSetupForm::FormShow() {
     const TReportJob& job = *ReportSystem;
     const TSystemSetups setups = job.SystemSetups;
     FillFormatList();
-    dm::guarded([this] { ShowSelectedPrinter(); });
+    platform::guarded([this] { ShowSelectedPrinter(); });
     if (cboxFormat->currentIndex() < 0)
         cboxFormat->setCurrentIndex(0);
 

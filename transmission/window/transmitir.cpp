@@ -1,7 +1,7 @@
 #include "transmission/window/transmitir.h"
 
 #include "data/dm/dm.h"
-#include "data/dm/guard.h"
+#include "platform/guard.h"
 #include "platform/messages.h"
 #include "transmission/run/connection_setup.h"
 #include "transmission/window/main_window_inputs.h"
@@ -156,7 +156,7 @@ void Tftransmitir::SpeedButton2Click() {
 }
 
 void Tftransmitir::transmit() {
-    const bool completed = dm::guarded([this] { SpeedButton1Click(); });
+    const bool completed = platform::guarded([this] { SpeedButton1Click(); });
     // Nobody will answer a window left open by a failed unattended run: end it so a scheduler sees it.
     if (!completed && run_->settings().unattended() && unattendedProgram())
         endProgram(1);
@@ -179,7 +179,7 @@ void Tftransmitir::closeWithResult(int result) {
 
 bool Tftransmitir::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate)
-        dm::guarded([this] { FormActivate(); });
+        platform::guarded([this] { FormActivate(); });
     return QDialog::event(event);
 }
 
@@ -187,7 +187,7 @@ bool Tftransmitir::event(QEvent* event) {
 // disabled; Enter in a field or check box moves on like Tab. Leaving CiaD may enable F5.
 bool Tftransmitir::eventFilter(QObject* watched, QEvent* event) {
     if (watched == CiaD && event->type() == QEvent::FocusOut)
-        dm::guarded([this] { CiaDExit(); });
+        platform::guarded([this] { CiaDExit(); });
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
         return QDialog::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
@@ -209,7 +209,7 @@ bool Tftransmitir::eventFilter(QObject* watched, QEvent* event) {
         transmit();
         break;
     case Qt::Key_Escape:
-        dm::guarded([this] { SpeedButton2Click(); });
+        platform::guarded([this] { SpeedButton2Click(); });
         break;
     default:
         focusNextChild();

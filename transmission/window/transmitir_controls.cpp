@@ -1,6 +1,6 @@
 #include "transmission/window/transmitir.h"
 
-#include "data/dm/guard.h"
+#include "platform/guard.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -82,7 +82,7 @@ void Tftransmitir::buildControls() {
                                QStyle::SP_DialogCancelButton, 300);
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { transmit(); });
     connect(SpeedButton2, &QToolButton::clicked, this,
-            [this] { dm::guarded([this] { SpeedButton2Click(); }); });
+            [this] { platform::guarded([this] { SpeedButton2Click(); }); });
 
     Panel5 = new QLabel(this);
     Panel5->setObjectName(QStringLiteral("Panel5"));

@@ -175,13 +175,13 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<ProviderCase>& info) { return info.param.name; });
 
 TEST_F(DataModule, UnhandledErrorsAreLoggedAndTranslated) {
-    dm::guarded([] {
+    platform::guarded([] {
         throw fb::DatabaseError("Unable to complete network request to host \"srv1\".\n"
                                 "-Failed to locate host machine.");
     });
-    dm::guarded([] { throw fb::DatabaseError("arithmetic exception, numeric overflow"); });
-    dm::guarded([] { throw ConversionError("'' no es una fecha válida"); });
-    dm::guarded([] { throw OperationAborted(); });
+    platform::guarded([] { throw fb::DatabaseError("arithmetic exception, numeric overflow"); });
+    platform::guarded([] { throw ConversionError("'' no es una fecha válida"); });
+    platform::guarded([] { throw OperationAborted(); });
     EXPECT_EQ(
         messages.recorded(),
         reported("No se encontró el equipo servidor con nombre srv1") +

@@ -1,4 +1,4 @@
-#include "data/dm/guard.h"
+#include "platform/guard.h"
 #include "platform/recording_messages.h"
 #include "report/preview/preview_form.h"
 #include "report/render_preview.h"
@@ -216,7 +216,7 @@ TEST_F(PreviewForm, TypedPageNumberIsShownWhenLeavingTheField) {
 
 TEST_F(PreviewForm, PageNumberThatIsNoNumberGoesToTheProgramsErrorHandlerAndChangesNothing) {
     QStringList reported;
-    dm::UnhandledErrorScope handler(
+    platform::UnhandledErrorScope handler(
         [&](const std::exception& error) { reported << QString::fromUtf8(error.what()); });
     start(3);
     click("SpeedButton3");

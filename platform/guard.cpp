@@ -1,11 +1,11 @@
-#include "data/dm/guard.h"
+#include "platform/guard.h"
 
 #include "data/types/errors.h"
 #include "platform/messages.h"
 
 #include <stdexcept>
 
-namespace quelmaro::dm {
+namespace quelmaro::platform {
 
 namespace {
 
@@ -50,4 +50,4 @@ bool guarded(const std::function<void()>& handler) {
     }
 }
 
-} // namespace quelmaro::dm
+} // namespace quelmaro::platform

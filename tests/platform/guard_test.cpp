@@ -1,4 +1,5 @@
-#include "data/dm/guard.h"
+#include "platform/guard.h"
+
 #include "data/types/errors.h"
 #include "platform/recording_messages.h"
 
@@ -12,21 +13,21 @@ namespace {
 
 struct Reported {
     QStringList texts;
-    dm::UnhandledErrorScope scope{[this](const std::exception& error) { texts << error.what(); }};
+    platform::UnhandledErrorScope scope{[this](const std::exception& error) { texts << error.what(); }};
 };
 
 TEST(Guard, EscapingErrorsGoToTheInstalledHandler) {
     Reported reported;
-    EXPECT_TRUE(dm::guarded([] {}));
-    EXPECT_FALSE(dm::guarded([] { throw ConversionError("'x' no es una fecha válida"); }));
-    EXPECT_FALSE(dm::guarded([] { throw 42; }));
+    EXPECT_TRUE(platform::guarded([] {}));
+    EXPECT_FALSE(platform::guarded([] { throw ConversionError("'x' no es una fecha válida"); }));
+    EXPECT_FALSE(platform::guarded([] { throw 42; }));
     EXPECT_EQ(reported.texts, QStringList({"'x' no es una fecha válida", "Error desconocido"}));
 }
 
 TEST(Guard, AbortIsSilent) {
     Reported reported;
     bool after = false;
-    EXPECT_FALSE(dm::guarded([&] {
+    EXPECT_FALSE(platform::guarded([&] {
         throw OperationAborted();
         after = true;
     }));
@@ -38,16 +39,16 @@ TEST(Guard, ScopesNestAndRestore) {
     Reported outer;
     {
         Reported inner;
-        dm::guarded([] { throw std::runtime_error("dentro"); });
+        platform::guarded([] { throw std::runtime_error("dentro"); });
         EXPECT_EQ(inner.texts, QStringList{"dentro"});
     }
-    dm::guarded([] { throw std::runtime_error("fuera"); });
+    platform::guarded([] { throw std::runtime_error("fuera"); });
     EXPECT_EQ(outer.texts, QStringList{"fuera"});
 }
 
 TEST(Guard, WithoutHandlerTheOperatorStillSeesTheError) {
     platform::ScopedRecording recording;
-    dm::guarded([] { throw std::runtime_error("sin manejador"); });
+    platform::guarded([] { throw std::runtime_error("sin manejador"); });
     EXPECT_EQ(recording.recorded(),
               QList<platform::RecordedMessage>({{platform::MessageKind::Error, "sin manejador"}}));
 }

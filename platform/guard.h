@@ -6,7 +6,7 @@
 // C++ errors must never cross Qt's event loop: every handler the operator can trigger runs inside guarded(),
 // which hands whatever escapes it to the program's handler of unhandled errors (the data module installs
 // its own) and ends the handler there.
-namespace quelmaro::dm {
+namespace quelmaro::platform {
 
 using UnhandledErrorHandler = std::function<void(const std::exception& error)>;
 
@@ -30,4 +30,4 @@ bool guarded(const std::function<void()>& handler);
 // For a catch (...) block: reports the error being handled as guarded() does.
 void reportCurrentError();
 
-} // namespace quelmaro::dm
+} // namespace quelmaro::platform
