@@ -10,6 +10,7 @@ packages=(
     fonts-liberation fonts-dejavu-core
     cups cups-client cups-bsd printer-driver-cups-pdf cups-filters poppler-utils
     clang libclang-rt-14-dev
+    systemd
 )
 
 missing=()

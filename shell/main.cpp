@@ -5,6 +5,7 @@
 #include "shell/application.h"
 #include "shell/rngquelmaro.h"
 #include "shell/termination.h"
+#include "shell/unattended_start.h"
 
 #include <cstdio>
 
@@ -38,6 +39,13 @@ int main(int argc, char** argv) {
 
     quelmaro::Tfdm dataModule;
     quelmaro::Tfquelmaro mainWindow;
+    // A start nobody can finish ends at once, after the window's creation has said what it had to.
+    const bool noDialogs = qEnvironmentVariable("QUELMARO_NO_DIALOGS") == QLatin1String("1");
+    if (const auto problem =
+            quelmaro::shell::unusableUnattendedStart(QCoreApplication::arguments().mid(1), noDialogs)) {
+        std::fputs(quelmaro::shell::usage(*problem).toUtf8().constData(), stderr);
+        return quelmaro::shell::kUnusableCommandLine;
+    }
     mainWindow.show();
     mainWindow.activateWindow();
     return QApplication::exec();

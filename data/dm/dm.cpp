@@ -3,6 +3,7 @@
 #include "data/dm/configuration_lookup.h"
 #include "data/dm/error_log.h"
 #include "data/dm/error_translation.h"
+#include "data/dm/long_text.h"
 #include "data/recordset/provider.h"
 #include "data/recordset/query.h"
 #include "data/recordset/recordset.h"
@@ -151,6 +152,10 @@ Tfdm::Tfdm()
     Norvane.setParameter(QStringLiteral("Interbase TransIsolation"), QStringLiteral("ReadCommited"));
     Norvane.setParameter(QStringLiteral("User_Name"), QStringLiteral("sysdba"));
     Norvane.setParameter(QStringLiteral("WaitOnLocks"), QStringLiteral("True"));
+    // Seconds a statement waits for a row another session holds before it fails; an installation whose
+    // central office holds rows longer may give more.
+    if (const QString lockTimeout = qEnvironmentVariable("QUELMARO_LOCK_TIMEOUT"); !lockTimeout.isEmpty())
+        Norvane.setParameter(QStringLiteral("LockTimeout"), lockTimeout);
     fdm = this;
 }
 
@@ -187,7 +192,9 @@ void Tfdm::configureErrorHandlers(RecordSet& recordSet) {
         configureErrorHandlers(recordSet.detail(i));
 }
 
-void Tfdm::ManejarError(Provider* sender, RecordSet* recordSet, const QString& message) {
+void Tfdm::ManejarError(Provider* sender, RecordSet* recordSet, const QString& raw) {
+    // A text typed on a command line or in a field may be of any length; what it says is in its start.
+    const QString message = dm::cutLongText(raw);
     dm::ErrorLog::append(directorio, platform::now(), usuario, message);
     QString shown;
     if (!recordSet)
@@ -199,7 +206,7 @@ void Tfdm::ManejarError(Provider* sender, RecordSet* recordSet, const QString& m
     else
         shown = dm::translateProviderError(message, sender->dataSetName());
     platform::messages().beep();
-    platform::messages().error(shown);
+    platform::messages().error(dm::cutLongText(shown));
 }
 
 ErrorAction Tfdm::ManejarClientError(RecordSet& recordSet, const std::exception& error) {

@@ -1,5 +1,9 @@
 #include "data/dm/error_translation.h"
 
+#include "data/fb/error.h"
+
+#include <optional>
+
 namespace quelmaro::dm {
 
 namespace {
@@ -43,6 +47,36 @@ bool constraintWordsAt(const QString& raw, QLatin1String words) {
            (raw.startsWith(QLatin1String("Database error: ")) && raw.mid(16, 20) == words);
 }
 
+// A file that is there but holds no database: Firebird either finds no valid header in it or finds it too
+// short for one.
+bool notADatabase(const QString& raw, QString& path) {
+    static const QString notValid = QStringLiteral(" is not a valid database");
+    if (const qsizetype at = raw.indexOf(notValid); at >= 0) {
+        static const QString file = QStringLiteral("file ");
+        const qsizetype start = raw.lastIndexOf(file, at);
+        path = start < 0 ? QString() : raw.mid(start + file.size(), at - start - file.size());
+        return true;
+    }
+    if (raw.contains(QLatin1String("I/O error during \"read\"")) &&
+        raw.contains(QLatin1String("File size is less than expected"))) {
+        path = quotedAfter(raw, raw.indexOf(QLatin1String("for file")));
+        return true;
+    }
+    return false;
+}
+
+// Texts of the database layer that tell of the state of the server or of a lock rather than of the data.
+std::optional<QString> conditionMessage(const QString& raw) {
+    if (fb::isLockConflict(raw))
+        return QStringLiteral(
+            "Otra sesión de la base de datos tiene bloqueado un registro que se necesita; se "
+            "esperó y se intentó de nuevo sin éxito. Intente más tarde.");
+    if (fb::isConnectionLost(raw))
+        return QStringLiteral("Se perdió la conexión con el servidor de la base de datos; lo que no se "
+                              "alcanzó a guardar no quedó escrito.");
+    return std::nullopt;
+}
+
 } // namespace
 
 QString translateError(const QString& raw) {
@@ -51,10 +85,18 @@ QString translateError(const QString& raw) {
     if (raw.contains(QLatin1String("Your user name and password are not defined")))
         return QStringLiteral("El nombre de Usuario o la clave son incorrectas.");
     QString path;
+    if (notADatabase(raw, path))
+        return QStringLiteral("El archivo ") + path + QStringLiteral(" no es una base de datos de Firebird.");
     if (missingFilePath(raw, path))
         return QStringLiteral("No se encontró el archivo o la ruta ") + path;
+    if (raw.contains(QLatin1String("Failed to establish a connection")))
+        return QStringLiteral("El servidor de base de datos del equipo ") + quotedAfter(raw, 0) +
+               QStringLiteral(" no responde: verifique que el servicio Firebird esté en marcha y que acepte "
+                              "conexiones en su puerto (3050 si no se indica otro).");
     if (raw.contains(QLatin1String("Unable to complete network request")))
         return QStringLiteral("No se encontró el equipo servidor con nombre ") + quotedAfter(raw, 0);
+    if (const std::optional<QString> condition = conditionMessage(raw))
+        return *condition;
     if (raw.contains(QLatin1String("Connection failed")))
         return QStringLiteral("No se encontró el servidor Interbase/Firebird. Verifique Servidor en panel de "
                               "control y puerto TCP 3050.");
@@ -88,7 +130,7 @@ QString translateProviderError(const QString& raw, const QString& dataSetName) {
     if (constraintWordsAt(raw, QLatin1String("violation of FOREIGN")))
         return QStringLiteral("Está borrando o insertando un registro en la tabla ") + table +
                QStringLiteral(" que tiene una relación con otra tabla.");
-    return raw;
+    return conditionMessage(raw).value_or(raw);
 }
 
 } // namespace quelmaro::dm

@@ -12,7 +12,7 @@ namespace {
 // The data module's design values; the connection step replaces the database, user and password.
 const std::pair<const char*, const char*> kDefaults[] = {
     {"SQLDialect", "3"},       {"WaitOnLocks", "True"}, {"Interbase TransIsolation", "ReadCommited"},
-    {"CommitRetain", "False"}, {"BlobSize", "-1"},
+    {"CommitRetain", "False"}, {"BlobSize", "-1"},      {"LockTimeout", "10"},
 };
 
 // The design value of RoleName is the word itself, which names no role.

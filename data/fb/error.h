@@ -17,4 +17,10 @@ public:
     static constexpr const char* kPrefix = "Database error: ";
 };
 
+// What kind of trouble a client text (with or without the prefix) tells of. A row another transaction holds
+// (past the lock timeout, or changed by it meanwhile) and a true deadlock read the same and may succeed when
+// tried again; a lost connection will not come back by itself.
+bool isLockConflict(const QString& text);
+bool isConnectionLost(const QString& text);
+
 } // namespace quelmaro::fb

@@ -19,6 +19,10 @@ Owned<Firebird::IXpbBuilder> transactionParameters(const Connection& connection,
     const bool waits =
         connection.parameter("WaitOnLocks").compare(QLatin1String("False"), Qt::CaseInsensitive) != 0;
     tpb->insertTag(&status, waits ? isc_tpb_wait : isc_tpb_nowait);
+    // A row held by a session that never ends must not hold the program for ever either.
+    const int lockTimeout = connection.parameter("LockTimeout").toInt();
+    if (waits && lockTimeout > 0)
+        tpb->insertInt(&status, isc_tpb_lock_timeout, lockTimeout);
     const bool reads = connection.isReadOnly() || access == Transaction::Access::ReadOnly;
     tpb->insertTag(&status, reads ? isc_tpb_read : isc_tpb_write);
     return tpb;

@@ -1,6 +1,7 @@
 // Pending changes of a record set: applying them in one transaction, discarding them, counting them.
 #include "data/recordset/recordset.h"
 
+#include "data/fb/error.h"
 #include "data/fb/metadata.h"
 #include "data/fb/transaction.h"
 #include "data/recordset/change_writer.h"
@@ -19,19 +20,27 @@ int RecordSet::applyUpdates() {
     if (countChanges(ownRows_) == 0)
         return 0;
 
-    auto transaction = std::make_unique<fb::Transaction>(connection());
-    ChangeWriter writer(*transaction);
-    try {
-        writer.write(*this, ownRows_);
-        transaction->commit();
-    } catch (const std::exception& error) {
-        transaction.reset(); // rolled back before anybody is told
-        Provider& provider = requireProvider();
-        const UpdateErrorHandler& handler = provider.updateErrorHandler();
-        if (!handler)
-            throw;
-        handler(provider, writer.failedSet() ? *writer.failedSet() : *this, error, writer.failedKind());
-        return 1;
+    // A row that another transaction held (Firebird 3 reports a row changed meanwhile as a conflict even
+    // after waiting for it) is worth a few more tries: the rows are written again from the start.
+    constexpr int kAttempts = 3;
+    for (int attempt = 1;; ++attempt) {
+        auto transaction = std::make_unique<fb::Transaction>(connection());
+        ChangeWriter writer(*transaction);
+        try {
+            writer.write(*this, ownRows_);
+            transaction->commit();
+            break;
+        } catch (const std::exception& error) {
+            transaction.reset(); // rolled back before anybody is told
+            if (attempt < kAttempts && fb::isLockConflict(QString::fromUtf8(error.what())))
+                continue;
+            Provider& provider = requireProvider();
+            const UpdateErrorHandler& handler = provider.updateErrorHandler();
+            if (!handler)
+                throw;
+            handler(provider, writer.failedSet() ? *writer.failedSet() : *this, error, writer.failedKind());
+            return 1;
+        }
     }
     markApplied(ownRows_);
     return 0;

@@ -43,32 +43,26 @@ protected:
         file.write(bytes);
     }
 
-    // Standard error once it holds `text`, or all of it when the program ends first or after ten seconds.
-    QString standardErrorWith(const QString& text) {
-        QString seen;
-        for (int i = 0; i < 100 && !seen.contains(text); ++i) {
-            program.waitForReadyRead(100);
-            seen += QString::fromUtf8(program.readAllStandardError());
-        }
-        return seen;
-    }
-
     QString errorLog() const {
         QFile file(companies.root() + "/ERRORES.TXT");
         return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()) : QString();
     }
 };
 
-TEST_F(Program, UnattendedStartReportsOnStandardErrorAndEndsOnSigterm) {
+// With an operator (dialogs shown), a start in run mode 2 with a bad day reports it in its box and waits.
+TEST_F(Program, CommandLineStartReportsItsErrorAndEndsOnSigterm) {
     test::demo::copyInto(companies);
+    QProcessEnvironment environment = program.processEnvironment();
+    environment.remove("QUELMARO_NO_DIALOGS");
+    program.setProcessEnvironment(environment);
     program.start(QUELMARO_PROGRAM,
                   {companies.root(), "SYSDBA", "masterkey", "01", "", "", "", "", "0", "2", "2024/02/30"});
     ASSERT_TRUE(program.waitForStarted());
-    const QString line = "ERROR: Se presento el siguiente error: '2024/02/30' no es una fecha válida\n";
-    EXPECT_TRUE(standardErrorWith(line).contains(line));
+    for (int i = 0; i < 100 && errorLog().isEmpty(); ++i)
+        program.waitForFinished(100);
     EXPECT_TRUE(errorLog().endsWith(",,'2024/02/30' no es una fecha válida\r\n")) << errorLog().toStdString();
 
-    // Connected to the company, and still ended by the signal, as any program is.
+    // Connected to the company, its error box open, and still ended by the signal, as any program is.
     program.terminate();
     EXPECT_TRUE(program.waitForFinished(10000));
 }
@@ -84,15 +78,18 @@ TEST_F(Program, UnattendedTransmissionThatCannotConnectEndsWithOne) {
               QStringList{"ERROR: No se encontró el archivo o la ruta " + companies.database("07")});
 }
 
+// Without dialogs and without arguments nobody could use the window: the start says so after what the
+// window's creation had to say, and ends with 2.
 TEST_F(Program, MissingRegistryEntryIsReported) {
     QFile::remove(settings.filePath("Qor/Norvaneerp2019.ini"));
     program.start(QUELMARO_PROGRAM, {});
-    ASSERT_TRUE(program.waitForStarted());
-    const QString line =
-        "INFO: No se encontró la Clave HKEY_LOCAL_MACHINE\\Software\\Qor\\Norvaneerp2019\\Directorio\n";
-    EXPECT_TRUE(standardErrorWith(line).contains(line));
-    program.terminate();
-    EXPECT_TRUE(program.waitForFinished(10000));
+    ASSERT_TRUE(program.waitForFinished(10000));
+    EXPECT_EQ(program.exitCode(), 2);
+    const QString output = QString::fromUtf8(program.readAllStandardError());
+    EXPECT_TRUE(output.startsWith(
+        "INFO: No se encontró la Clave HKEY_LOCAL_MACHINE\\Software\\Qor\\Norvaneerp2019\\Directorio\n"
+        "Sin argumentos el programa abre su ventana"))
+        << output.toStdString();
 }
 
 TEST_F(Program, WithoutAScreenSaysWhatToDo) {

@@ -2,6 +2,7 @@
 
 #include "data/fb/connection.h"
 #include "platform/messages.h"
+#include "transmission/run/run_report.h"
 #include "transmission/run/run_state.h"
 
 namespace quelmaro {
@@ -55,9 +56,11 @@ const PostingStatements& statementsFor(PostedDocument document) {
     return traslado;
 }
 
-// The errors the posting recorded for the document, as one line of "code:text " pairs after the head.
-void showPostingErrors(fb::Connection& destination, const QString& head, int errorType, const Value& key) {
-    const fb::QueryResult errors = destination.read(
+// The errors the posting recorded for the document, as one line of "code:text " pairs after the head. The
+// document stays unposted in that ledger, which the run's report counts as a problem.
+void showPostingErrors(Run& run, const QString& head, int errorType, const Value& key) {
+    run.report().problem();
+    const fb::QueryResult errors = run.destination().read(
         QStringLiteral(
             "select erro_codigo, erro_cadena from errores where erro_tipodoc = ? and erro_iddoc = ?"),
         {errorType, key});
@@ -87,7 +90,7 @@ void contabilizar(Run& run, PostedDocument document, const Value& key, const QSt
     const std::int64_t errorCount = posting.rows.first().at(0).toInt();
     const std::int64_t idcnt = posting.rows.first().at(2).toInt();
     if (errorCount > 0) {
-        showPostingErrors(destination, QString::fromUtf8(statements.errorHead), statements.errorType, key);
+        showPostingErrors(run, QString::fromUtf8(statements.errorHead), statements.errorType, key);
         return;
     }
 
@@ -100,7 +103,7 @@ void contabilizar(Run& run, PostedDocument document, const Value& key, const QSt
         const fb::QueryResult secondLedger =
             destination.query(QString::fromLatin1(statements.secondLedgerPosting), {key, interfaz, idcnt});
         if (!secondLedger.rows.isEmpty() && secondLedger.rows.first().at(0).toInt() > 0)
-            showPostingErrors(destination, QString::fromUtf8(statements.secondLedgerErrorHead),
+            showPostingErrors(run, QString::fromUtf8(statements.secondLedgerErrorHead),
                               statements.secondLedgerErrorType, key);
     }
     destination.execute(QStringLiteral("execute procedure CONTABILIZA_PENDIENTE ?"), {idcnt});

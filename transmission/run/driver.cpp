@@ -1,8 +1,15 @@
 #include "transmission/run/driver.h"
 
 #include "data/fb/connection.h"
+#include "data/fb/error.h"
 #include "data/recordset/recordset.h"
+#include "platform/guard.h"
 #include "platform/messages.h"
+#include "transmission/posting/pending_postings.h"
+#include "transmission/run/work_lock.h"
+
+#include <functional>
+#include <stdexcept>
 
 namespace quelmaro {
 
@@ -31,15 +38,54 @@ bool hasStrandedInvoice(RecordSet& factura) {
     return !factura.isEmpty();
 }
 
-void sendPoint(Run& run, const PointOfSale& point, const StepChoice& choice, const Steps& steps) {
-    const std::pair<StepKind, PointStep*> order[] = {{StepKind::Ventas, &steps.ventas},
-                                                     {StepKind::Recibos, &steps.recibos},
-                                                     {StepKind::Traslados, &steps.traslados},
-                                                     {StepKind::Egresos, &steps.egresos}};
-    for (const auto& [kind, step] : order) {
-        if (choice.isChecked(kind))
-            step->send(run, point);
+// Does one piece of the run's work. An error that ends it is reported as any error that ends a handler, and
+// the run goes on with the next piece, except when the connection is gone: nothing more can be sent then.
+// Work during which the operator was told of a problem counts as failed.
+void attempt(Run& run, const QString& work, const std::function<void()>& send) {
+    RunReport& report = run.report();
+    const int problemsBefore = report.problems();
+    try {
+        send();
+    } catch (const std::exception& error) {
+        if (fb::isConnectionLost(QString::fromUtf8(error.what()))) {
+            report.interrupted(work);
+            throw;
+        }
+        platform::reportCurrentError();
+        report.failed(work);
+        // A document left half built must not be written with the next point's.
+        run.CFactura().cancelUpdates();
+        run.CRecibo().cancelUpdates();
     }
+    if (report.problems() != problemsBefore)
+        report.failed(work);
+}
+
+void sendPoint(Run& run, const PointOfSale& point, const StepChoice& choice, const Steps& steps) {
+    const QString work = QStringLiteral("punto ") + point.id.toString() + QLatin1Char(' ') + run.dateText();
+    attempt(run, work, [&] {
+        const WorkLock lock(run.destination(), WorkLock::Work::PointOfSale, point.id, run.date(),
+                            QStringLiteral("el punto ") + point.id.toString() + QStringLiteral(" del ") +
+                                run.dateText());
+        finishPendingPostings(run, point);
+        const std::pair<StepKind, PointStep*> order[] = {{StepKind::Ventas, &steps.ventas},
+                                                         {StepKind::Recibos, &steps.recibos},
+                                                         {StepKind::Traslados, &steps.traslados},
+                                                         {StepKind::Egresos, &steps.egresos}};
+        for (const auto& [kind, step] : order) {
+            if (choice.isChecked(kind))
+                step->send(run, point);
+        }
+    });
+}
+
+void sendCustomers(Run& run, DateStep& clientes) {
+    const QString work = QStringLiteral("clientes ") + run.dateText();
+    attempt(run, work, [&] {
+        const WorkLock lock(run.destination(), WorkLock::Work::Customers, 0, run.date(),
+                            QStringLiteral("los clientes del ") + run.dateText());
+        clientes.send(run);
+    });
 }
 
 } // namespace
@@ -48,6 +94,14 @@ QList<PointOfSale> selectPoints(Run& run, const QString& first, const QString& l
     const std::int64_t from = wholeNumber(first);
     const std::int64_t to = wholeNumber(last);
     const std::int64_t branch = wholeNumber(agencia);
+    // A branch the origin does not know would send nothing, and nothing would tell.
+    if (branch != 0 && run.origin()
+                           .read(QStringLiteral("select 1 from sucursales where sucu_id = ?"), {branch})
+                           .rows.isEmpty())
+        throw std::runtime_error(QStringLiteral("La agencia %1 no existe en la compañía de origen: no hay "
+                                                "puntos de venta que enviar.")
+                                     .arg(branch)
+                                     .toStdString());
     const fb::QueryResult result =
         branch == 0
             ? run.origin().query(QStringLiteral("select * from punto_venta where ptvt_activo = 'S' and "
@@ -65,6 +119,7 @@ QList<PointOfSale> selectPoints(Run& run, const QString& first, const QString& l
 
 void runDates(Run& run, const RunPeriod& period, PointRange& range, const StepChoice& choice,
               const Steps& steps) {
+    const RunReport::ErrorWatch errors(run.report());
     for (QDate date = period.from; date <= period.to; date = date.addDays(1)) {
         run.setDate(date);
         if (range.first().isEmpty())
@@ -77,6 +132,7 @@ void runDates(Run& run, const RunPeriod& period, PointRange& range, const StepCh
         if (hasStrandedInvoice(run.CFactura())) {
             platform::messages().information(
                 QStringLiteral("Se encontró una factura previa que no está correctamente registrada."));
+            run.report().failed(QStringLiteral("puntos ") + run.dateText());
         } else {
             for (const PointOfSale& point : points)
                 sendPoint(run, point, choice, steps);
@@ -85,7 +141,7 @@ void runDates(Run& run, const RunPeriod& period, PointRange& range, const StepCh
         run.CRecibo().close();
 
         if (choice.isChecked(StepKind::Clientes))
-            steps.clientes.send(run);
+            sendCustomers(run, steps.clientes);
     }
 }
 

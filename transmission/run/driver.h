@@ -47,12 +47,15 @@ struct RunPeriod {
 };
 
 // The active points of sale of the origin within the range, in PTVT_ID order. The range and the branch
-// are bound as whole numbers: a text that is not one fails with ConversionError before anything is read.
+// are bound as whole numbers: a text that is not one fails with ConversionError before anything is read; a
+// branch the origin has no row of in SUCURSALES fails with a message naming it.
 QList<PointOfSale> selectPoints(Run& run, const QString& first, const QString& last, const QString& agencia);
 
 // Walks the dates and, for each, the points of sale, running the checked steps in their order, then the
 // customers of the date. A stranded invoice (key 0) in the destination skips the points of that date.
-// Errors end the run where they happen; what was written stays.
+// Each point of a date is sent while the run holds it against other runs (see WorkLock), after finishing the
+// postings an earlier run left undone for it. An error in a point or in the customers is reported and fails
+// that piece only; a lost connection ends the run. The run's report says what was sent and what failed.
 void runDates(Run& run, const RunPeriod& period, PointRange& range, const StepChoice& choice,
               const Steps& steps);
 

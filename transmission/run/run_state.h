@@ -2,6 +2,7 @@
 
 #include "data/types/fixed.h"
 #include "data/types/value.h"
+#include "transmission/run/run_report.h"
 
 #include <QDate>
 #include <QString>
@@ -88,6 +89,9 @@ public:
     const RunSettings& settings() const { return settings_; }
     RunState& state() { return state_; }
 
+    // What the run has sent and what failed so far.
+    RunReport& report() { return report_; }
+
     const QDate& date() const { return date_; }
     void setDate(const QDate& date) { date_ = date; }
     // The date as statements and messages write it: "2020/01/24".
@@ -117,6 +121,7 @@ private:
     ConfigurationLookup configuracion_;
     RecordSetConfigurer configurarProviders_;
     RunState state_;
+    RunReport report_;
     QDate date_;
     RecordSet* factura_ = nullptr;
     RecordSet* recibo_ = nullptr;

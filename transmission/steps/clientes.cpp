@@ -37,11 +37,12 @@ void ClientesStep::send(Run& run) {
 void ClientesStep::copyAll(Run& run, const QString& originStatement, RecordSet& target) {
     const fb::QueryResult rows = run.origin().read(originStatement, {run.date()});
     for (const fb::Row& row : rows.rows)
-        copy(row, target);
+        if (copy(row, target))
+            run.report().sent(RunReport::Sent::Cliente);
 }
 
 // The row's first column is the tax id that finds the destination's record.
-void ClientesStep::copy(const fb::Row& row, RecordSet& target) {
+bool ClientesStep::copy(const fb::Row& row, RecordSet& target) {
     target.close();
     target.setParameter(QStringLiteral("NIT"), row.value(0));
     target.open();
@@ -52,8 +53,9 @@ void ClientesStep::copy(const fb::Row& row, RecordSet& target) {
     copyByPosition(row, target);
     target.post();
     // Failures are reported by the data module; the next record is copied all the same.
-    target.applyUpdates();
+    const bool written = target.applyUpdates() == 0;
     target.close();
+    return written;
 }
 
 } // namespace quelmaro

@@ -22,7 +22,8 @@ public:
 
 private:
     void copyAll(Run& run, const QString& originStatement, RecordSet& target);
-    void copy(const fb::Row& row, RecordSet& target);
+    // True when the record was written.
+    bool copy(const fb::Row& row, RecordSet& target);
 
     Query TTercero_;
     Query TClientes_;

@@ -46,7 +46,8 @@ void EgresosStep::copy(Run& run, const fb::QueryResult& disbursements, const fb:
     for (int i = 0; i < CEgredes.header().detailCount(); ++i)
         CEgredes.copyRows(run.origin(), i, column("EGRE_ID"));
     // Failures are reported by the data module; a disbursement is not posted.
-    CEgredes.apply();
+    if (CEgredes.apply() == 0)
+        run.report().sent(RunReport::Sent::Egreso);
     CEgredes.close();
 }
 

@@ -41,6 +41,7 @@ void RecibosStep::sendReceipt(Run& run, const PointOfSale& point) {
     if (hasStrandedReceipt(recibo)) {
         platform::messages().information(
             QStringLiteral("Se encontró un recibo previo que no está correctamente registrado."));
+        run.report().problem();
         return;
     }
     const fb::QueryResult payments =
@@ -61,6 +62,7 @@ void RecibosStep::sendReceipt(Run& run, const PointOfSale& point) {
                                        "pago del punto: ") +
                             point.nombre.toString()))
         return;
+    run.report().sent(RunReport::Sent::Recibo);
     contabilizar(run, PostedDocument::ReciboCaja, recibo.value(QStringLiteral("RECA_ID")),
                  recibo.field(QStringLiteral("PREF_PRE")).asString(),
                  recibo.field(QStringLiteral("RECA_FECHA")).asDate());

@@ -46,9 +46,11 @@ void TrasladosStep::copy(Run& run, const fb::QueryResult& transfers, const fb::R
     CTraslades.copyRows(run.origin(), 0, columnOf(transfers, row, "TRCJ_ID"), [&](RecordSet& line) {
         return line.field(QStringLiteral("FOPA_ID")).asInt() == 1 || bankDocumentInBox(line, cajaId);
     });
-    if (CTraslades.apply() == 0)
+    if (CTraslades.apply() == 0) {
+        run.report().sent(RunReport::Sent::Traslado);
         contabilizar(run, PostedDocument::TrasladoCaja, CTraslades.key(), prefijo.toString(),
                      columnOf(transfers, row, "TRCJ_FECHA").toDate());
+    }
     CTraslades.close();
 }
 

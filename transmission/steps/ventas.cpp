@@ -99,6 +99,7 @@ void VentasStep::sendSummary(Run& run, const PointOfSale& point, const QString& 
                                        "punto: ") +
                             point.nombre.toString()))
         return;
+    run.report().sent(RunReport::Sent::Factura);
     contabilizar(run, PostedDocument::Factura, factura.value(QStringLiteral("FACT_ID")),
                  factura.field(QStringLiteral("PREF_PRE")).asString(),
                  factura.field(QStringLiteral("FACT_FECHA")).asDate());

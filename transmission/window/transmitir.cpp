@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QToolButton>
 
+#include <cstdio>
+
 namespace quelmaro {
 
 Tftransmitir* ftransmitir = nullptr;
@@ -137,6 +139,8 @@ void Tftransmitir::CiaDExit() {
 }
 
 void Tftransmitir::SpeedButton1Click() {
+    run_->report() = RunReport();
+    run_->setDate(QDate());
     const MainWindowInputs inputs = readMainWindow();
     const CompanyLogin destino{Server->currentText(), CiaD->text(), Tuser->text(), TClaveD->text()};
     connectDatabases(*run_, inputs.origin, destino, [](const QString& user) { fdm->usuario = user; });
@@ -144,7 +148,13 @@ void Tftransmitir::SpeedButton1Click() {
     runDates(*run_, {inputs.from, inputs.to, fdm->agencia}, range, *choice_, steps_->steps());
 
     if (run_->settings().unattended()) {
-        endProgram(0);
+        endUnattended();
+        return;
+    }
+    // A run goes on past a failed point of sale; it is no success then, and the window stays for another try.
+    if (!run_->report().succeeded()) {
+        platform::messages().information(QStringLiteral("El envío de resumen de ventas terminó con errores. ") +
+                                         run_->report().summary());
         return;
     }
     platform::messages().information(QStringLiteral("Envio de resumen de ventas completado con éxito."));
@@ -158,8 +168,23 @@ void Tftransmitir::SpeedButton2Click() {
 void Tftransmitir::transmit() {
     const bool completed = platform::guarded([this] { SpeedButton1Click(); });
     // Nobody will answer a window left open by a failed unattended run: end it so a scheduler sees it.
-    if (!completed && run_->settings().unattended() && unattendedProgram())
-        endProgram(1);
+    if (!completed && run_->settings().unattended() && unattendedProgram()) {
+        RunReport& report = run_->report();
+        if (!report.isInterrupted())
+            report.interrupted(run_->date().isValid() ? QStringLiteral("la fecha ") + run_->dateText()
+                                                      : QStringLiteral("la conexión a las bases de datos"));
+        endUnattended();
+    }
+}
+
+// The scheduler learns what the run did from one line on standard error and from the exit code: 0 only when
+// everything was sent and posted.
+void Tftransmitir::endUnattended() {
+    const RunReport& report = run_->report();
+    const QByteArray line = report.summary().toUtf8() + '\n';
+    std::fwrite(line.constData(), 1, std::size_t(line.size()), stderr);
+    std::fflush(stderr);
+    endProgram(report.succeeded() ? 0 : 1);
 }
 
 void Tftransmitir::endProgram(int exitCode) {

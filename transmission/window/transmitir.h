@@ -65,6 +65,8 @@ private:
     void FormCreate();
     // Runs a transmission inside the error guard; an unattended run that fails ends the program with 1.
     void transmit();
+    // Writes the run's summary line and ends the program with the run's exit code.
+    void endUnattended();
     void endProgram(int exitCode);
     void closeWithResult(int result);
 

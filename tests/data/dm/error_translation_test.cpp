@@ -1,4 +1,5 @@
 #include "data/dm/error_translation.h"
+#include "data/dm/long_text.h"
 
 #include <gtest/gtest.h>
 
@@ -39,6 +40,33 @@ INSTANTIATE_TEST_SUITE_P(
              "No se encontró el archivo o la ruta c:\\norvane/datos/01/norvane.fdb"},
         Case{"MissingFileNamesThePathNotTheOperation", kMissingFile,
              "No se encontró el archivo o la ruta /srv/datos/07/norvane.fdb"},
+        Case{"FileThatIsNoDatabase",
+             "Database error: file /srv/datos/07/norvane.fdb is not a valid "
+             "database\n-IProvider::attachDatabase "
+             "failed when loading mapping cache",
+             "El archivo /srv/datos/07/norvane.fdb no es una base de datos de Firebird."},
+        Case{"FileTooShortForADatabase",
+             "Database error: I/O error during \"read\" operation for file "
+             "\"/srv/datos/07/norvane.fdb\"\n-File "
+             "size is less than expected",
+             "El archivo /srv/datos/07/norvane.fdb no es una base de datos de Firebird."},
+        Case{"ServerThatDoesNotAnswer",
+             "Database error: Unable to complete network request to host \"localhost\".\n-Failed to "
+             "establish a "
+             "connection.",
+             "El servidor de base de datos del equipo localhost no responde: verifique que el servicio "
+             "Firebird "
+             "esté en marcha y que acepte conexiones en su puerto (3050 si no se indica otro)."},
+        Case{"HeldRowPastTheLockTimeout",
+             "Database error: deadlock\n-update conflicts with concurrent update\n-concurrent transaction "
+             "number is 7",
+             "Otra sesión de la base de datos tiene bloqueado un registro que se necesita; se esperó y se "
+             "intentó "
+             "de nuevo sin éxito. Intente más tarde."},
+        Case{"ConnectionLost", "Database error: connection shutdown\n-Killed by database administrator.",
+             "Se perdió la conexión con el servidor de la base de datos; lo que no se alcanzó a guardar no "
+             "quedó "
+             "escrito."},
         Case{"UnknownHost",
              "Database error: Unable to complete network request to host \"srv1\".\n-Failed to locate host "
              "machine.",
@@ -58,6 +86,17 @@ INSTANTIATE_TEST_SUITE_P(
              "Se presento el siguiente error: Error: Database error Your user name and password are not "
              "defined"}),
     [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
+
+TEST(LongText, KeepsTheStartOfEveryLongStretchAndOfTheWhole) {
+    const QString path = "/srv/" + QString(300, 'x');
+    EXPECT_EQ(cutLongText("No se encontró " + path + " hoy"),
+              "No se encontró " + path.left(200) + QStringLiteral("… hoy"));
+    EXPECT_EQ(cutLongText(QString(2100, 'a').replace(100, 1, ' ').replace(1000, 1, ' ')).size(),
+              100 + 1 + 201 + 1 + 201);
+    const QString words = QStringLiteral("palabra ").repeated(300);
+    EXPECT_EQ(cutLongText(words), words.left(2000) + QStringLiteral("…"));
+    EXPECT_EQ(cutLongText("corto"), "corto");
+}
 
 TEST(RecordSetErrorTranslation, MasterWithDetails) {
     EXPECT_EQ(translateRecordSetError("Cannot delete master record with details", names({}), names({})),

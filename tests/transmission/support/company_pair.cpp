@@ -39,6 +39,17 @@ void copyCompany(const QString& fromRoot, const QString& toRoot, const QString& 
 
 } // namespace
 
+void CompanyPair::writeInsteadOfDatabase(const QString& company, const QByteArray& content) const {
+    const QString folder = root_ + QStringLiteral("/datos/") + company;
+    QDir().mkpath(folder);
+    QFile file(folder + QStringLiteral("/norvane.fdb"));
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        throw std::runtime_error("cannot write " + file.fileName().toStdString());
+    file.close();
+    giveToServer(folder);
+    giveToServer(file.fileName());
+}
+
 CompanyPair::CompanyPair()
     : root_(QDir(ServerAccount::fromEnvironment().directory)
                 .filePath(QStringLiteral("transmission-") + QUuid::createUuid().toString(QUuid::Id128))) {

@@ -26,6 +26,9 @@ public:
     QString user() const;
     QString password() const;
 
+    // Puts a file with `content` where the database of `company` would be, for the server to find.
+    void writeInsteadOfDatabase(const QString& company, const QByteArray& content) const;
+
     // A connection of the test's own, to read back or to prepare a case.
     std::unique_ptr<fb::Connection> open(const QString& company) const;
 

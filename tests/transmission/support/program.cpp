@@ -3,6 +3,9 @@
 #include "data/types/datetime.h"
 
 #include <QElapsedTimer>
+#include <QThread>
+
+#include <csignal>
 
 #include <stdexcept>
 
@@ -49,18 +52,40 @@ Program::Ended Program::ended(QProcess& process) {
                  QString::fromUtf8(process.readAllStandardError())};
 }
 
+void Program::setEnvironment(const QString& name, const QString& value) {
+    environment_.insert(name, value);
+}
+
 Program::Ended Program::run(const QStringList& arguments) {
     const auto process = start(arguments);
     return ended(*process);
 }
 
+QList<Program::Ended> Program::runAtOnce(const QList<QStringList>& runs, int apartMs) {
+    std::vector<std::unique_ptr<QProcess>> processes;
+    for (const QStringList& arguments : runs) {
+        if (!processes.empty())
+            QThread::msleep(apartMs);
+        processes.push_back(start(arguments));
+    }
+    QList<Ended> all;
+    for (const auto& process : processes)
+        all.append(ended(*process));
+    return all;
+}
+
 Program::Ended Program::runUntil(const QStringList& arguments, const std::function<bool()>& killNow) {
+    return runUntil(arguments, killNow, [](qint64 pid) { ::kill(pid_t(pid), SIGKILL); });
+}
+
+Program::Ended Program::runUntil(const QStringList& arguments, const std::function<bool()>& actNow,
+                                 const std::function<void(qint64 pid)>& act) {
     const auto process = start(arguments);
     QElapsedTimer waited;
     waited.start();
     while (process->state() != QProcess::NotRunning) {
-        if (killNow()) {
-            process->kill();
+        if (actNow()) {
+            act(process->processId());
             break;
         }
         if (waited.elapsed() > kOneMinute) {

@@ -25,11 +25,19 @@ public:
         bool crashed = false; // killed, or ended by a signal
         QString errorOutput;
     };
+    // Sets a variable of the programs' environment (QUELMARO_LOCK_TIMEOUT, say).
+    void setEnvironment(const QString& name, const QString& value);
+
     // Runs to its end (a minute at the most; a hang fails the test).
     Ended run(const QStringList& arguments);
+    // Starts one program per line of arguments, `apartMs` milliseconds after each other, and waits for all.
+    QList<Ended> runAtOnce(const QList<QStringList>& runs, int apartMs);
     // Starts it and kills it (SIGKILL) as soon as `killNow` answers true, polled every few milliseconds; a
     // program that ends first is left to end. Returns how it ended.
     Ended runUntil(const QStringList& arguments, const std::function<bool()>& killNow);
+    // The same, but does `act` to the running program (given its process id) instead of killing it.
+    Ended runUntil(const QStringList& arguments, const std::function<bool()>& actNow,
+                   const std::function<void(qint64 pid)>& act);
 
 private:
     std::unique_ptr<QProcess> start(const QStringList& arguments);

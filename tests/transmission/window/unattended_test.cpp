@@ -1,5 +1,6 @@
 // Unattended runs (run mode "1", QUELMARO_NO_DIALOGS=1) end the program with an exit code a scheduler can
-// act on: 0 when the run completed, 1 with the error on standard error and in ERRORES.TXT otherwise.
+// act on: 0 when the run completed, 1 with the error on standard error and in ERRORES.TXT otherwise, 2 with
+// the usage for a command line nobody could run without an operator.
 #include "data/fb/connection.h"
 #include "tests/transmission/support/company_pair.h"
 #include "tests/transmission/support/installation.h"
@@ -40,6 +41,8 @@ TEST_F(UnattendedRunTest, ACompletedRunEndsWithZeroAndNoMessage) {
     EXPECT_FALSE(ended.errorOutput.contains(QLatin1String("ERROR:"))) << ended.errorOutput.toStdString();
     EXPECT_FALSE(ended.errorOutput.contains(QLatin1String("completado"))); // no closing message either
     EXPECT_TRUE(installation.errorLog().isEmpty());
+    EXPECT_TRUE(ended.errorOutput.endsWith(QLatin1String("; sin fallas\n")))
+        << ended.errorOutput.toStdString();
     const auto central = companies.open(CompanyPair::kCentral);
     EXPECT_GT(central->query(QStringLiteral("select count(*) from facturas")).rows.first().at(0).toInt(), 0);
 }
@@ -66,24 +69,98 @@ TEST_P(FailedUnattendedRunTest, EndsWithOneAfterReportingTheError) {
 
 INSTANTIATE_TEST_SUITE_P(
     Causes, FailedUnattendedRunTest,
-    testing::Values(Failure{"OriginCannotConnect",
-                            [](QStringList& arguments, fb::Connection&) { arguments[3] = "99"; }, "",
-                            "I/O error"},
-                    Failure{"WrongDestinationPassword",
-                            [](QStringList& arguments, fb::Connection&) { arguments[6] = "wrong"; },
-                            "El nombre de Usuario o la clave son incorrectas.",
-                            "Your user name and password are not defined"},
-                    Failure{"NoRoundingSetting",
-                            [](QStringList&, fb::Connection& central) {
-                                central.execute(
-                                    QStringLiteral("delete from configuracion where conf_propiedad = "
+    testing::Values(
+        Failure{"OriginCannotConnect", [](QStringList& arguments, fb::Connection&) { arguments[3] = "99"; },
+                "", "I/O error"},
+        Failure{"WrongDestinationPassword",
+                [](QStringList& arguments, fb::Connection&) { arguments[6] = "wrong"; },
+                "El nombre de Usuario o la clave son incorrectas.",
+                "Your user name and password are not defined"},
+        Failure{"NoRoundingSetting",
+                [](QStringList&, fb::Connection& central) {
+                    central.execute(QStringLiteral("delete from configuracion where conf_propiedad = "
                                                    "'REDONDEO AL MULTIPLO DE DIEZ EN TOTALES'"));
-                            },
-                            "Se presento el siguiente error: ", ""},
-                    Failure{"BranchThatIsNoNumber",
-                            [](QStringList& arguments, fb::Connection&) { arguments[8] = "1 or 1=1"; },
-                            "Se presento el siguiente error: ", ""}),
+                },
+                "Se presento el siguiente error: ", ""},
+        Failure{"BranchThatDoesNotExist",
+                [](QStringList& arguments, fb::Connection&) { arguments[8] = "99"; },
+                "Se presento el siguiente error: La agencia 99 no existe en la compañía de origen",
+                "La agencia 99 no existe"},
+        Failure{"ServerThatDoesNotAnswer",
+                [](QStringList& arguments, fb::Connection&) {
+                    arguments[4].replace("localhost:", "localhost/3999:");
+                },
+                "El servidor de base de datos del equipo localhost no responde",
+                "Failed to establish a connection"}),
     [](const testing::TestParamInfo<Failure>& info) { return info.param.name; });
+
+TEST_F(UnattendedRunTest, AFileThatIsNoDatabaseIsNamed) {
+    companies.writeInsteadOfDatabase("07", QByteArray("Esto no es una base de datos.\n").repeated(5000));
+    const Program::Ended ended = program.run(program.arguments(kDay, [](QStringList& a) { a[3] = "07"; }));
+
+    EXPECT_EQ(ended.exitCode, 1);
+    EXPECT_TRUE(ended.errorOutput.contains(QStringLiteral("ERROR: El archivo ") +
+                                           companies.database("07").mid(10) +
+                                           QStringLiteral(" no es una base de datos de Firebird.")))
+        << ended.errorOutput.toStdString();
+}
+
+// A huge argument is cut in what the operator reads and in the log, not repeated whole.
+TEST_F(UnattendedRunTest, AHugeArgumentIsCutInMessagesAndLog) {
+    const QString huge(100'000, QLatin1Char('x'));
+    const Program::Ended ended = program.run(program.arguments(kDay, [&](QStringList& a) { a[3] = huge; }));
+
+    EXPECT_EQ(ended.exitCode, 1);
+    EXPECT_TRUE(ended.errorOutput.contains(QStringLiteral("ERROR: ")))
+        << ended.errorOutput.left(3000).toStdString();
+    EXPECT_LT(ended.errorOutput.size(), 3000);
+    const QStringList log = installation.errorLog();
+    ASSERT_FALSE(log.isEmpty());
+    EXPECT_LT(log.last().size(), 3000);
+}
+
+struct Unusable {
+    const char* name;
+    std::function<void(QStringList& arguments)> change;
+    const char* reason;
+};
+
+void PrintTo(const Unusable& unusable, std::ostream* out) {
+    *out << unusable.name;
+}
+
+class UnusableCommandLineTest : public UnattendedRunTest, public testing::WithParamInterface<Unusable> {};
+
+TEST_P(UnusableCommandLineTest, EndsWithTwoAndTheUsage) {
+    const Program::Ended ended = program.run(program.arguments(kDay, GetParam().change));
+
+    EXPECT_EQ(ended.exitCode, 2);
+    EXPECT_TRUE(ended.errorOutput.startsWith(QString::fromUtf8(GetParam().reason) + "\nUso: quelmaro "))
+        << ended.errorOutput.toStdString();
+    EXPECT_TRUE(installation.errorLog().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, UnusableCommandLineTest,
+    testing::Values(
+        Unusable{"NoArguments", [](QStringList& a) { a.clear(); },
+                 "Sin argumentos el programa abre su ventana y espera a un operador, y QUELMARO_NO_DIALOGS=1 "
+                 "dice que no lo hay."},
+        Unusable{"SevenArguments", [](QStringList& a) { a = a.mid(0, 7); },
+                 "Se esperan 11 argumentos y se recibieron 7."},
+        Unusable{"RunModeNine", [](QStringList& a) { a[9] = "9"; },
+                 "Modo de ejecución desconocido (argumento 10): '9'; sin operador se usa 1."},
+        Unusable{"RunModeTwoNeedsSomeoneToPressF5", [](QStringList& a) { a[9] = "2"; },
+                 "El modo 2 (argumento 10) espera que un operador pulse F5; sin operador use el modo 1."},
+        Unusable{"EmptyOriginCompany", [](QStringList& a) { a[3] = ""; },
+                 "Falta la compañía de origen (argumento 4)."},
+        Unusable{"EmptyDestinationCompany", [](QStringList& a) { a[7] = ""; },
+                 "Falta la compañía de destino (argumento 8)."},
+        Unusable{"BranchThatIsNoNumber", [](QStringList& a) { a[8] = "1 or 1=1"; },
+                 "La agencia (argumento 9) debe ser un SUCU_ID o 0 para todas: '1 or 1=1'."},
+        Unusable{"NoRealDay", [](QStringList& a) { a[10] = "2024/02/30"; },
+                 "La fecha (argumento 11) debe ser AAAA/MM/DD o CLI: '2024/02/30'."}),
+    [](const testing::TestParamInfo<Unusable>& info) { return info.param.name; });
 
 } // namespace
 } // namespace quelmaro::test
