@@ -10,7 +10,9 @@ bash scripts/deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$(nproc)"
 
-state=$PWD/build/services
+# The Firebird server runs as its own user, which cannot enter a private home folder (Debian makes them
+# 0700), so its databases and the printer's output live under /var/tmp, one folder per checkout.
+state=/var/tmp/quelmaro-test-$(printf '%s' "$PWD" | md5sum | cut -c1-12)
 bash scripts/services.sh start "$state"
 trap 'bash scripts/services.sh stop "$state"' EXIT
 # shellcheck disable=SC1091

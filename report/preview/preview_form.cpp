@@ -259,14 +259,14 @@ void TFormMyPreview::SpeedButton7Click() {
     const PageStore* shown = RenderPreview->pageStore();
     if (!shown)
         return;
-    ReportPrinter* reportPrinter = ReportSystem ? &ReportSystem->printer() : nullptr;
+    JobPrinter* jobPrinter = ReportSystem ? &ReportSystem->printer() : nullptr;
     // The dialog works on a printer of its own: what is chosen there does not change the report printer.
     QPrinter dialogPrinter(QPrinter::HighResolution);
-    if (reportPrinter)
-        dialogPrinter.setPrinterName(reportPrinter->name());
+    if (jobPrinter)
+        dialogPrinter.setPrinterName(jobPrinter->name());
     if (!platform::messages().print(dialogPrinter, 1, RenderPreview->PageCount()))
         return;
-    RenderPrinter->setPrinter(reportPrinter);
+    RenderPrinter->setPrinter(jobPrinter);
     RenderPrinter->RenderStream(*shown);
 }
 

@@ -26,7 +26,7 @@ TdtSetupForm::TdtSetupForm(QWidget* parent) : QDialog(parent) {
 
     GroupBox1 =
         place(new QGroupBox(QStringLiteral("Impresora seleccionada"), this), "GroupBox1", 8, 3, 318, 54);
-    PrinterLabel = place(new QLabel(QStringLiteral("(none)"), GroupBox1), "PrinterLabel", 10, 15, 250, 13);
+    PrinterLabel = place(new QLabel(QStringLiteral("(ninguna)"), GroupBox1), "PrinterLabel", 10, 15, 250, 13);
     SetupBB = place(new QPushButton(QStringLiteral("Configurar"), GroupBox1), "SetupBB", 184, 16, 121, 30);
 
     DestGB = place(new QGroupBox(QStringLiteral("Destino del reporte "), this), "DestGB", 4, 60, 325, 121);
@@ -238,22 +238,30 @@ void TdtSetupForm::FileNameSBClick() {
 }
 
 void TdtSetupForm::cboxFormatChange() {
-    dlogSave.selectedFilter = cboxFormat->currentIndex();
+    const int chosen = cboxFormat->currentIndex();
+    dlogSave.selectedFilter = chosen;
+    // A name typed in the save dialog without an extension takes the chosen format's.
+    if (chosen >= 0)
+        dlogSave.defaultSuffix = formats_.at(size_t(chosen)).extension.mid(1);
 }
 
 void TdtSetupForm::BitBtn1Click() {
-    ReportPrinter& printer = ReportSystem->printer();
+    JobPrinter& printer = ReportSystem->printer();
     if (printer.hasPrinters())
         platform::messages().printerSetup(printer.device());
     ShowSelectedPrinter();
 }
 
 void TdtSetupForm::ShowSelectedPrinter() {
-    ReportPrinter& printer = ReportSystem->printer();
+    JobPrinter& printer = ReportSystem->printer();
     if (!printer.hasPrinters()) {
         PrinterLabel->setText(QStringLiteral("No hay impresoras instaladas!"));
         return;
     }
+    // Named as not available until it opens: a printer that does not open is reported next.
+    PrinterLabel->setText(printer.name().isEmpty()
+                              ? QStringLiteral("Ninguna impresora disponible")
+                              : QStringLiteral("%1 (no disponible)").arg(printer.name()));
     printer.open();
     const QString port = printer.port();
     PrinterLabel->setText(port.isEmpty() ? printer.name()
@@ -271,7 +279,7 @@ void TdtSetupForm::FillFormatList() {
 }
 
 bool TdtSetupForm::printerAvailable() const {
-    ReportPrinter& printer = ReportSystem->printer();
+    JobPrinter& printer = ReportSystem->printer();
     return printer.hasPrinters() && printer.isValid();
 }
 
@@ -283,7 +291,7 @@ void TdtSetupForm::bbtnOKClick() {
     } else {
         const FileFormat& format = formats_.at(size_t(std::max(0, cboxFormat->currentIndex())));
         job.Destination = TReportDest::rdFile;
-        job.OutputFile = outputFileName(editFileName->text(), format);
+        job.OutputFile = outputFileName(editFileName->text(), format, formats_);
         job.NativeOutput = format.nativeOutput;
         job.FileRenderer = format.renderer;
     }

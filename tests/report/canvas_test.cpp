@@ -1,5 +1,5 @@
+#include "report/job_printer.h"
 #include "report/page_store_writer.h"
-#include "report/report_printer.h"
 #include "report/snapshot.h"
 #include "tests/report/report_test_support.h"
 
@@ -29,7 +29,7 @@ protected:
         return std::get<T>(commands(page).at(index));
     }
 
-    ReportPrinter printer;
+    JobPrinter printer;
     PageStore store;
     std::unique_ptr<TPageStoreWriter> writer;
 };

@@ -15,6 +15,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinterInfo>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSettings>
 #include <QTest>
 #include <QToolButton>
@@ -176,6 +178,21 @@ TEST_F(ClosingWindow, FailedQueryIsReportedAndTheWindowOpensWithoutRows) {
     EXPECT_TRUE(
         errorsShown().front().startsWith(QStringLiteral("Se presento el siguiente error: Database error:")))
         << errorsShown().front().toStdString();
+
+    // Printing then says why there is nothing to print, in the operator's words.
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    {
+        test::ModalAnswers answers(
+            {{"quelmaro::TdtSetupForm", [](QWidget* dialog) {
+                  dialog->findChild<QRadioButton*>(QStringLiteral("PreviewRB"))->click();
+                  dialog->findChild<QPushButton*>(QStringLiteral("bbtnOK"))->click();
+              }}});
+        QTest::keyClick(window.get(), Qt::Key_F2);
+    }
+    ASSERT_EQ(errorsShown().size(), 2);
+    EXPECT_EQ(errorsShown().back(), QStringLiteral("Se presento el siguiente error: No se pudieron leer las "
+                                                   "ventas del día: no hay cierre que imprimir."));
 }
 
 // The keys act before the window's controls; F2 and Enter run the print command, which here offers the

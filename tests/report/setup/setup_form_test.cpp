@@ -108,7 +108,7 @@ struct Placed {
 TEST_F(SetupForm, CreatedWithEveryControlInItsPlace) {
     const Placed controls[] = {
         {"GroupBox1", "", QStringLiteral("Impresora seleccionada"), {8, 3, 318, 54}},
-        {"PrinterLabel", "GroupBox1", QStringLiteral("(none)"), {10, 15, 250, 13}},
+        {"PrinterLabel", "GroupBox1", QStringLiteral("(ninguna)"), {10, 15, 250, 13}},
         {"SetupBB", "GroupBox1", QStringLiteral("Configurar"), {184, 16, 121, 30}},
         {"DestGB", "", QStringLiteral("Destino del reporte "), {4, 60, 325, 121}},
         {"PrinterRB", "DestGB", QStringLiteral("&Impresora"), {8, 16, 0, 0}},
@@ -198,7 +198,7 @@ TEST_F(WithPrinter, FormatListAndSaveDialogTypesFollowTheRegistry) {
                                                {expected[4], QStringLiteral("*.pdf")}};
     EXPECT_EQ(request.filters, types);
     EXPECT_EQ(request.selectedFilter, 3);
-    EXPECT_EQ(request.defaultSuffix, QStringLiteral("ndr"));
+    EXPECT_EQ(request.defaultSuffix, QStringLiteral("txt")) << "a name typed there takes the chosen format's";
     EXPECT_TRUE(fileName()->text().isEmpty()) << "a cancelled save dialog changes nothing";
 }
 
@@ -244,7 +244,7 @@ struct FileCase {
     int renderer; // 0 none, 1 RTF, 2 text, 3 PDF
 };
 
-TEST_F(WithPrinter, ConfirmedFileNameGetsTheFormatsExtensionOnlyWithoutAnyDot) {
+TEST_F(WithPrinter, ConfirmedFileNameEndsInTheChosenFormatsExtension) {
     const FileCase cases[] = {
         {"cierre", 0, "cierre.ndr", false, 0},
         {"cierre", 1, "cierre.prn", true, 0},
@@ -252,7 +252,11 @@ TEST_F(WithPrinter, ConfirmedFileNameGetsTheFormatsExtensionOnlyWithoutAnyDot) {
         {"cierre", 3, "cierre.txt", false, 2},
         {"cierre", 4, "cierre.pdf", false, 3},
         {"  cierre  ", 0, "cierre.ndr", false, 0},
-        {"c:\\informes.2007\\cierre", 2, "c:\\informes.2007\\cierre", false, 1},
+        // A "." in a folder is no extension; another format's extension gives way; the operator's own stays.
+        {"c:\\informes.2007\\cierre", 2, "c:\\informes.2007\\cierre.rtf", false, 1},
+        {"/tmp/informes.2007/cierre", 4, "/tmp/informes.2007/cierre.pdf", false, 3},
+        {"/tmp/cierre.ndr", 3, "/tmp/cierre.txt", false, 2},
+        {"/tmp/cierre.TXT", 3, "/tmp/cierre.TXT", false, 2},
         {"/tmp/cierre.dat", 1, "/tmp/cierre.dat", true, 0},
     };
     const TFileRenderer* renderers[] = {nullptr, &rtf, &text, &pdf};
@@ -301,7 +305,7 @@ TEST_F(WithPrinter, FileDestinationNeedsANameBeforeOk) {
 TEST_F(WithPrinter, OpensOnThePrinterWithTheJobsCopies) {
     job.SystemPrinter.Copies = 3;
     show();
-    ReportPrinter& printer = job.printer();
+    JobPrinter& printer = job.printer();
     const QString expectedLabel = printer.port().isEmpty()
                                       ? printer.name()
                                       : QStringLiteral("%1 en %2").arg(printer.name(), printer.port());
@@ -594,10 +598,12 @@ TEST_F(SecondPrinter, PrinterChosenInTheSetupBecomesTheReportPrinter) {
     QTest::mouseClick(button("SetupBB"), Qt::LeftButton);
     ASSERT_EQ(messages.recorded().size(), 1);
     EXPECT_EQ(messages.recorded().front().kind, platform::MessageKind::Error);
-    // The system tells nothing more of a printer it no longer has.
-    EXPECT_TRUE(messages.recorded().front().text.startsWith(
-        QStringLiteral("Invalid Printer - quelmaro_pdf_setup on ")))
-        << messages.recorded().front().text.toStdString();
+    // The system tells nothing more of a printer it no longer has, not even where it was.
+    EXPECT_EQ(
+        messages.recorded().front().text,
+        QStringLiteral("No se puede imprimir en la impresora quelmaro_pdf_setup: ya no está instalada o "
+                       "el sistema de impresión no responde."));
+    EXPECT_EQ(control<QLabel>("PrinterLabel")->text(), QStringLiteral("quelmaro_pdf_setup (no disponible)"));
     EXPECT_TRUE(form->isVisible());
 }
 
@@ -607,7 +613,8 @@ TEST_F(SecondPrinter, AReportPrinterThatCannotBeOpenedIsReportedAndOnlyThePrevie
     removeSecond();
     show();
     ASSERT_EQ(messages.recorded().size(), 1);
-    EXPECT_TRUE(messages.recorded().front().text.startsWith(QStringLiteral("Invalid Printer - ")));
+    EXPECT_TRUE(messages.recorded().front().text.startsWith(
+        QStringLiteral("No se puede imprimir en la impresora quelmaro_pdf_setup: ")));
     EXPECT_TRUE(radio("PreviewRB")->isChecked());
     for (const char* name : {"PrinterRB", "FileRB", "CopiesED", "SetupBB"})
         EXPECT_FALSE(enabled(name)) << name;
