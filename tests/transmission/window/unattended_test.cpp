@@ -111,8 +111,9 @@ TEST_F(UnattendedRunTest, AHugeArgumentIsCutInMessagesAndLog) {
     const Program::Ended ended = program.run(program.arguments(kDay, [&](QStringList& a) { a[3] = huge; }));
 
     EXPECT_EQ(ended.exitCode, 1);
-    EXPECT_TRUE(ended.errorOutput.contains(QStringLiteral("ERROR: ")))
+    EXPECT_TRUE(ended.errorOutput.contains(QStringLiteral("ERROR: No se encontró el archivo o la ruta /")))
         << ended.errorOutput.left(3000).toStdString();
+    EXPECT_TRUE(ended.errorOutput.contains(QStringLiteral("xxx…")));
     EXPECT_LT(ended.errorOutput.size(), 3000);
     const QStringList log = installation.errorLog();
     ASSERT_FALSE(log.isEmpty());
@@ -135,7 +136,7 @@ TEST_P(UnusableCommandLineTest, EndsWithTwoAndTheUsage) {
     const Program::Ended ended = program.run(program.arguments(kDay, GetParam().change));
 
     EXPECT_EQ(ended.exitCode, 2);
-    EXPECT_TRUE(ended.errorOutput.startsWith(QString::fromUtf8(GetParam().reason) + "\nUso: quelmaro "))
+    EXPECT_TRUE(ended.errorOutput.contains(QString::fromUtf8(GetParam().reason) + "\nUso: quelmaro "))
         << ended.errorOutput.toStdString();
     EXPECT_TRUE(installation.errorLog().isEmpty());
 }
