@@ -36,8 +36,10 @@ int main(int argc, char** argv) {
     quelmaro::platform::keepQtNotesOffStandardError();
     quelmaro::shell::Application application(argc, argv);
     quelmaro::formats::setSettings(quelmaro::formats::programSettings());
-    QApplication::setApplicationDisplayName(QStringLiteral("Resumen de ventas"));
-    quelmaro::platform::loadSystemDialogTranslations();
+    // The application title. As the application's name, not its display name: the window system would
+    // append a display name to every window's caption.
+    QApplication::setApplicationName(QStringLiteral("Resumen de ventas"));
+    quelmaro::platform::useRegionalSettings();
 
     quelmaro::Tfdm dataModule;
     quelmaro::Tfquelmaro mainWindow;

@@ -4,7 +4,8 @@
 //   messages            messages and dialogs through messages() under a QApplication
 //   messages-no-window  the same without a QApplication
 //   names               day names 1-7, month names 1-12 and the currency symbol, one a line
-//   translations        whether Qt's texts were loaded, then a standard Cancel button's text
+//   translations        whether Qt's texts were loaded, a standard Cancel button's text, then the name of
+//                       December as a widget (a calendar) gives it
 //   qt-diagnostics      Qt's notes kept off standard error: a window shown, a warning and a critical message
 #include "platform/error.h"
 #include "platform/locale_names.h"
@@ -59,9 +60,10 @@ void printNames(QTextStream& out) {
 }
 
 void printTranslations(QTextStream& out) {
-    out << (loadSystemDialogTranslations() ? "loaded" : "not loaded") << '\n';
+    out << (useRegionalSettings() ? "loaded" : "not loaded") << '\n';
     const QDialogButtonBox buttons(QDialogButtonBox::Cancel);
     out << buttons.button(QDialogButtonBox::Cancel)->text() << '\n';
+    out << buttons.locale().monthName(12) << '\n';
 }
 
 void showWindowAndComplain() {

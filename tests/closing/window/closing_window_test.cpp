@@ -9,6 +9,7 @@
 #include "tests/closing/support/modal_answers.h"
 #include "tests/closing/support/print_queues.h"
 #include "tests/closing/support/summary_fixture.h"
+#include "transmission/window/transmitir.h"
 
 #include <QDateEdit>
 #include <QFile>
@@ -101,6 +102,11 @@ protected:
     // printed.
     static test::ModalAnswers::Answer cancelSetup() {
         return {"quelmaro::TdtSetupForm", [](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); }};
+    }
+
+    // Keys as the operator presses them on the main window: to its focused field.
+    void pressOnMainWindow(Qt::Key key) {
+        QTest::keyClick(main->focusWidget() ? main->focusWidget() : main.get(), key);
     }
 
     platform::ScopedRecording messages;
@@ -297,8 +303,7 @@ TEST_F(ClosingWindow, F2OnTheMainWindowPrintsTheDayAndEndsTheProgram) {
     {
         test::ModalAnswers answers(
             {{"quelmaro::Tfcierre", [](QWidget* w) { QTest::keyClick(w, Qt::Key_F2); }}});
-        // Where the main window's keys arrive: its focused field.
-        QTest::keyClick(main->focusWidget() ? main->focusWidget() : main.get(), Qt::Key_F2);
+        pressOnMainWindow(Qt::Key_F2);
     }
     EXPECT_TRUE(messages.recorded().isEmpty());
     EXPECT_FALSE(main->isVisible());
@@ -309,6 +314,51 @@ TEST_F(ClosingWindow, F2OnTheMainWindowPrintsTheDayAndEndsTheProgram) {
     EXPECT_EQ(test::expectClosingPage(pages[0], dataModule.Norvane,
                                       {test::kKnownDay, 0, 99999, 0, QStringLiteral("sysdba"), kPrintTime}),
               54u + 3 * 45);
+}
+
+// A transmission that stops halfway has pointed the shared connection at the central company. F2 afterwards
+// still prints the store's figures, not the central company's under the store's name.
+TEST_F(ClosingWindow, F2OnTheMainWindowAfterAnUnfinishedTransmissionPrintsTheStoresFigures) {
+    const test::PrintQueue queue = test::PrintQueue::shared();
+    if (queue.name.isEmpty() || !QPrinterInfo::availablePrinterNames().contains(queue.name))
+        GTEST_SKIP() << "no test print queue; scripts/services.sh starts one";
+    {
+        // The central company has other figures for the day, and no rounding setting: the run stops there.
+        const auto central = test::openDatabase(test::copyKnownDayCompany(companies, QStringLiteral("00")));
+        central->execute(QStringLiteral("update filas_resumen set vtacontdia = 987"));
+        central->execute(QStringLiteral("delete from configuracion where conf_propiedad = ?"),
+                         {QStringLiteral("REDONDEO AL MULTIPLO DE DIEZ EN TOTALES")});
+    }
+    setPreviewChoice("NO");
+    main->Tusua->setText(QStringLiteral("sysdba"));
+    {
+        test::ModalAnswers answers({{"quelmaro::Tftransmitir", [](QWidget* w) {
+                                         auto& window = static_cast<Tftransmitir&>(*w);
+                                         window.Tuser->setText(QStringLiteral("SYSDBA"));
+                                         window.TClaveD->setText(QStringLiteral("masterkey"));
+                                         window.CiaD->setText(QStringLiteral("00"));
+                                         QTest::keyClick(w, Qt::Key_F5);
+                                         QTest::keyClick(w, Qt::Key_Escape);
+                                     }}});
+        pressOnMainWindow(Qt::Key_F5);
+    }
+    ASSERT_TRUE(main->isVisible());
+    ASSERT_FALSE(errorsShown().isEmpty()) << "the run stopped at the central company";
+    const qsizetype reported = messages.recorded().size();
+    queue.clear();
+    {
+        test::ModalAnswers answers(
+            {{"quelmaro::Tfcierre", [](QWidget* w) { QTest::keyClick(w, Qt::Key_F2); }}});
+        pressOnMainWindow(Qt::Key_F2);
+    }
+    EXPECT_EQ(messages.recorded().size(), reported);
+    const std::vector<test::PdfPage> pages = queue.printedPages();
+    ASSERT_EQ(pages.size(), 1u);
+    const auto store = test::openDatabase(companies.database(QStringLiteral("01")));
+    EXPECT_EQ(test::expectClosingPage(pages[0], *store,
+                                      {test::kKnownDay, 0, 99999, 0, QStringLiteral("sysdba"), kPrintTime}),
+              54u + 3 * 45);
+    EXPECT_EQ(test::findWord(pages[0], QStringLiteral("987.00")), nullptr);
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "platform/fonts.h"
 #include "platform/recording_messages.h"
 #include "report/render_pdf.h"
 #include "report/render_rtf.h"
@@ -10,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
@@ -108,7 +110,7 @@ struct Placed {
 TEST_F(SetupForm, CreatedWithEveryControlInItsPlace) {
     const Placed controls[] = {
         {"GroupBox1", "", QStringLiteral("Impresora seleccionada"), {8, 3, 318, 54}},
-        {"PrinterLabel", "GroupBox1", QStringLiteral("(ninguna)"), {10, 15, 250, 13}},
+        {"PrinterLabel", "GroupBox1", QStringLiteral("(ninguna)"), {10, 15, 170, 30}},
         {"SetupBB", "GroupBox1", QStringLiteral("Configurar"), {184, 16, 121, 30}},
         {"DestGB", "", QStringLiteral("Destino del reporte "), {4, 60, 325, 121}},
         {"PrinterRB", "DestGB", QStringLiteral("&Impresora"), {8, 16, 0, 0}},
@@ -126,6 +128,7 @@ TEST_F(SetupForm, CreatedWithEveryControlInItsPlace) {
         {"bbtnOK", "", QStringLiteral("OK"), {32, 256, 99, 25}},
         {"BitBtn1", "", QStringLiteral("Cancelar"), {176, 256, 107, 25}},
     };
+    QHash<QString, int> lowerInGroup;
     for (const Placed& expected : controls) {
         SCOPED_TRACE(expected.name);
         QWidget* widget = control<QWidget>(expected.name);
@@ -141,7 +144,16 @@ TEST_F(SetupForm, CreatedWithEveryControlInItsPlace) {
         else if (auto* edit = qobject_cast<QLineEdit*>(widget))
             shown = edit->text();
         EXPECT_EQ(shown, expected.text);
-        EXPECT_EQ(widget->pos(), expected.geometry.topLeft());
+        // Inside a group the style may need the controls lower, off its title: all of them by as much.
+        const int lower = widget->y() - expected.geometry.y();
+        if (*expected.parent) {
+            EXPECT_GE(lower, 0);
+            EXPECT_EQ(lower, lowerInGroup.value(QLatin1String(expected.parent), lower));
+            lowerInGroup.insert(QLatin1String(expected.parent), lower);
+        } else {
+            EXPECT_EQ(lower, 0) << "only inside a group";
+        }
+        EXPECT_EQ(widget->x(), expected.geometry.x());
         if (!expected.geometry.size().isEmpty()) {
             EXPECT_EQ(widget->size(), expected.geometry.size());
         }
@@ -149,7 +161,7 @@ TEST_F(SetupForm, CreatedWithEveryControlInItsPlace) {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Opciones de impresión"));
     EXPECT_EQ(form->size(), QSize(330, 292));
     EXPECT_EQ(form->minimumSize(), form->maximumSize()) << "the dialog cannot be resized";
-    EXPECT_EQ(form->font().family(), QStringLiteral("Arial"));
+    EXPECT_EQ(form->font().family(), platform::fontFamily(QStringLiteral("Arial")));
     EXPECT_EQ(form->font().pointSize(), 8);
     EXPECT_FALSE(fileName()->isEnabled());
     EXPECT_FALSE(enabled("FileNameSB"));
