@@ -51,6 +51,11 @@ struct Box {
     bool checked;
 };
 
+// The case by its name, in test lists too.
+void PrintTo(const Box& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class CheckBoxTest : public WindowFixture, public testing::WithParamInterface<Box> {};
 
 TEST_P(CheckBoxTest, HasItsCaptionAndDefault) {
@@ -98,6 +103,11 @@ struct Destination {
     const char* company;
     bool enabled;
 };
+
+// The case by its name, in test lists too.
+void PrintTo(const Destination& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class LeavingCiaDTest : public WindowFixture, public testing::WithParamInterface<Destination> {};
 
@@ -196,6 +206,11 @@ struct RunMode {
     bool ventas;
     bool recibos;
 };
+
+// The case by its name, in test lists too.
+void PrintTo(const RunMode& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class AutomaticRunTest : public WindowFixture, public testing::WithParamInterface<RunMode> {};
 
