@@ -155,8 +155,8 @@ void Tftransmitir::SpeedButton1Click() {
     }
     // A run goes on past a failed point of sale; it is no success then, and the window stays for another try.
     if (!run_->report().succeeded()) {
-        platform::messages().information(QStringLiteral("El envío de resumen de ventas terminó con errores. ") +
-                                         run_->report().summary());
+        platform::messages().information(
+            QStringLiteral("El envío de resumen de ventas terminó con errores. ") + run_->report().summary());
         return;
     }
     platform::messages().information(QStringLiteral("Envio de resumen de ventas completado con éxito."));
@@ -186,7 +186,7 @@ void Tftransmitir::endUnattended() {
     const QByteArray line = report.summary().toUtf8() + '\n';
     std::fwrite(line.constData(), 1, std::size_t(line.size()), stderr);
     std::fflush(stderr);
-    endProgram(report.succeeded() ? 0 : 1);
+    endProgram(report.exitCode());
 }
 
 void Tftransmitir::endProgram(int exitCode) {
