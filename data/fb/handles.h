@@ -23,19 +23,27 @@ struct Connection::Handles {
     QMap<QString, Parameter> parameters; // by lower-case name
     bool readOnly = false;
     Owned<Firebird::IAttachment> attachment;
+    std::shared_ptr<Link> link; // one for each attachment made
     // Closing the connection rolls back whatever these still have open.
     std::vector<std::weak_ptr<Transaction::Handle>> transactions;
 };
 
 // Shared by the transaction with its statements and cursors, so that they notice when it has ended.
 struct Transaction::Handle {
+    Handle() = default;
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    ~Handle();
+
+    std::shared_ptr<Link> link;
     Owned<Firebird::IAttachment> attachment;
     Owned<Firebird::ITransaction> transaction; // empty once committed or rolled back
 
     bool isActive() const { return transaction != nullptr; }
-    // The transaction for a statement or cursor to run in; using an ended one is a programming error.
+    // The transaction for a statement or cursor to run in; using an ended one is a programming error, using
+    // one whose connection was lost a DatabaseError.
     Firebird::ITransaction* active() const;
-    BlobScope blobs() const { return {attachment.get(), active()}; }
+    BlobScope blobs() const { return {attachment.get(), active(), link.get()}; }
     void rollback();
 };
 
@@ -54,6 +62,10 @@ struct Cursor::Handle {
            Firebird::IMessageMetadata* rowLayout, QList<Column> rowColumns)
         : transaction(std::move(readsIn)), statement(shared(openedBy)), row(rowLayout),
           columns(std::move(rowColumns)) {}
+
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    ~Handle();
 
     // Members go in reverse order: the result set first, the transaction it reads in last.
     std::unique_ptr<Transaction> ownedTransaction; // set when the cursor commits its own transaction

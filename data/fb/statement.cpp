@@ -9,7 +9,7 @@ namespace quelmaro::fb {
 
 Statement::Statement(Transaction& transaction, const QString& sql)
     : transaction_(transaction.handle()), handle_(std::make_unique<Handle>()) {
-    Status status;
+    Status status(transaction_->link.get());
     const QByteArray text = sql.toUtf8();
     handle_->statement.reset(transaction_->attachment->prepare(
         &status, transaction_->active(), unsigned(text.size()), text.constData(), 3,
@@ -24,7 +24,10 @@ Statement::Statement(Transaction& transaction, const QString& sql)
         handle_->output.emplace(withWideNumbers(output.get()).get());
 }
 
-Statement::~Statement() = default;
+Statement::~Statement() {
+    if (transaction_->link->lost)
+        abandon(handle_->statement);
+}
 
 const QList<Column>& Statement::columns() const {
     return handle_->columns;
@@ -46,8 +49,8 @@ Row Statement::execute(const QList<Value>& params) {
             first.clear();
         return first;
     }
-    Status status;
     const BlobScope blobs = transaction_->blobs();
+    Status status(blobs.link);
     Message& input = handle_->input->bind(params, blobs);
     Message* output = handle_->output ? &*handle_->output : nullptr;
     handle_->statement->execute(&status, blobs.transaction, input.metadata(), input.data(),
@@ -59,8 +62,8 @@ Row Statement::execute(const QList<Value>& params) {
 std::unique_ptr<Cursor> Statement::open(const QList<Value>& params) {
     if (!returnsRows())
         throw std::logic_error("La sentencia no devuelve filas");
-    Status status;
     const BlobScope blobs = transaction_->blobs();
+    Status status(blobs.link);
     Message& input = handle_->input->bind(params, blobs);
     Firebird::IMessageMetadata* rowLayout = handle_->output->metadata();
     auto cursor =
