@@ -58,20 +58,14 @@ template <typename Interface> Owned<Interface> shared(Interface* object) {
 // A call on a lost attachment fails at once, as the client says it of a connection it lost.
 void throwIfLost(const Link& link);
 
-// Lets go of an interface of a lost attachment without a word to the server, not even its release: the
-// little memory it holds is the price of never waiting on a dead connection.
-template <typename Interface> void abandon(Owned<Interface>& object) {
-    (void)object.release();
-}
-
 // Ends an interface with a call that releases it on success (commit, rollback, detach, close ...). On failure
-// the error propagates and the reference stays owned, to be dropped with its owner. On a lost attachment the
-// interface is abandoned instead.
+// the error propagates and the reference stays owned, to be dropped with its owner. On a lost attachment only
+// the reference is dropped: that frees what the client holds and asks nothing of the server.
 template <typename Interface, typename End> void endWith(Owned<Interface>& object, Link& link, End end) {
     if (!object)
         return;
     if (link.lost)
-        return abandon(object);
+        return object.reset();
     Status status(&link);
     end(object.get(), &status);
     (void)object.release();

@@ -4,13 +4,6 @@
 
 namespace quelmaro::fb {
 
-Cursor::Handle::~Handle() {
-    if (transaction->link->lost) {
-        abandon(resultSet);
-        abandon(statement);
-    }
-}
-
 Cursor::Cursor(std::unique_ptr<Handle> handle) : handle_(std::move(handle)) {}
 
 Cursor::~Cursor() {

@@ -30,11 +30,6 @@ struct Connection::Handles {
 
 // Shared by the transaction with its statements and cursors, so that they notice when it has ended.
 struct Transaction::Handle {
-    Handle() = default;
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    ~Handle();
-
     std::shared_ptr<Link> link;
     Owned<Firebird::IAttachment> attachment;
     Owned<Firebird::ITransaction> transaction; // empty once committed or rolled back
@@ -62,10 +57,6 @@ struct Cursor::Handle {
            Firebird::IMessageMetadata* rowLayout, QList<Column> rowColumns)
         : transaction(std::move(readsIn)), statement(shared(openedBy)), row(rowLayout),
           columns(std::move(rowColumns)) {}
-
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    ~Handle();
 
     // Members go in reverse order: the result set first, the transaction it reads in last.
     std::unique_ptr<Transaction> ownedTransaction; // set when the cursor commits its own transaction

@@ -24,10 +24,7 @@ Statement::Statement(Transaction& transaction, const QString& sql)
         handle_->output.emplace(withWideNumbers(output.get()).get());
 }
 
-Statement::~Statement() {
-    if (transaction_->link->lost)
-        abandon(handle_->statement);
-}
+Statement::~Statement() = default;
 
 const QList<Column>& Statement::columns() const {
     return handle_->columns;

@@ -30,13 +30,6 @@ Owned<Firebird::IXpbBuilder> transactionParameters(const Connection& connection,
 
 } // namespace
 
-Transaction::Handle::~Handle() {
-    if (link && link->lost) {
-        abandon(transaction);
-        abandon(attachment);
-    }
-}
-
 Firebird::ITransaction* Transaction::Handle::active() const {
     if (!isActive())
         throw std::logic_error("La transacción ya terminó: no se puede usar para leer ni escribir");
