@@ -7,6 +7,12 @@
 
 using namespace quelmaro;
 
+namespace quelmaro {
+void PrintTo(ErrorAction action, std::ostream* out) {
+    *out << (action == ErrorAction::Abort ? "Abort" : "Fail");
+}
+} // namespace quelmaro
+
 namespace {
 
 struct UpdateError {
@@ -244,7 +250,7 @@ TEST_P(PostErrors, ARequiredFieldWithoutValueIsReportedByName) {
 
 INSTANTIATE_TEST_SUITE_P(Actions, PostErrors, testing::Values(ErrorAction::Abort, ErrorAction::Fail),
                          [](const testing::TestParamInfo<ErrorAction>& info) {
-                             return info.param == ErrorAction::Abort ? "Abort" : "Fail";
+                             return testing::PrintToString(info.param);
                          });
 
 TEST_F(Apply, InsertAndFieldChangeHandlersRunAsTheRowIsBuilt) {
