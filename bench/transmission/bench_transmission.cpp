@@ -6,23 +6,19 @@
 //   Floor: the same days written with prepared statements, one transaction per document (floor.cpp).
 // Each writes into its own copy of the empty central company, three times in turn. Prints documents and
 // invoice lines per second of every run and the ratio of the best times; the target is a ratio of at most 2.
+// Then one day over a slow link (slow_link.h). "bench_transmission local" or "link" runs only one part.
 #include "bench/transmission/floor.h"
-#include "data/dm/dm.h"
+#include "bench/transmission/slow_link.h"
+#include "bench/transmission/unattended_run.h"
 #include "data/fb/connection.h"
-#include "transmission/run/connection_setup.h"
-#include "transmission/run/driver.h"
-#include "transmission/window/transmission_steps.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
-#include <stdexcept>
+#include <cstring>
 
 using namespace quelmaro;
 
@@ -35,46 +31,9 @@ const QDate kFirstDay = kLastDay.addDays(1 - kDays);
 const QString kUser = QStringLiteral("SYSDBA");
 const QString kPassword = QStringLiteral("masterkey");
 
-class Silent : public Progress {
-public:
-    void show(const QString&) override {}
-    void hide() override {}
-};
-
-class SalesAndReceipts : public StepChoice {
-public:
-    bool isChecked(StepKind step) const override {
-        return step == StepKind::Ventas || step == StepKind::Recibos;
-    }
-};
-
-class WholeRange : public PointRange {
-public:
-    QString first() const override { return QStringLiteral("0"); }
-    QString last() const override { return QStringLiteral("999999"); }
-    void setFirst(const QString&) override {}
-    void setLast(const QString&) override {}
-};
-
-void makeCompanies(const QString& root) {
-    QProcess demo;
-    demo.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    demo.start(QStringLiteral("bash"),
-               {QStringLiteral(QUELMARO_SCHEMA_DIR "/make-demo.sh"), root, QStringLiteral("--points"),
-                QStringLiteral("20"), QStringLiteral("--days"), QString::number(kDays),
-                QStringLiteral("--lines"), QStringLiteral("100"), QStringLiteral("--end"),
-                kLastDay.toString(QStringLiteral("yyyy/MM/dd")), QStringLiteral("--seed"),
-                QStringLiteral("5")});
-    if (!demo.waitForFinished(-1) || demo.exitCode() != 0)
-        throw std::runtime_error("the demo companies could not be made");
-}
-
 // Every run writes into its own copy of the empty central company.
 QString emptyCentral(const QString& root, const QString& company) {
-    QDir().mkpath(root + QStringLiteral("/datos/") + company);
-    if (!QFile::copy(root + QStringLiteral("/datos/00/norvane.fdb"),
-                     root + QStringLiteral("/datos/") + company + QStringLiteral("/norvane.fdb")))
-        throw std::runtime_error("the central company could not be copied");
+    bench::copyEmptyCentral(root, company);
     return company;
 }
 
@@ -99,28 +58,10 @@ bench::Written countWritten(fb::Connection& destination) {
 }
 
 double transmit(const QString& root, const QString& central, bench::Written& written) {
-    Tfdm dataModule;
-    fb::Connection dbOrigen;
-    Silent progress;
-    Run run(
-        dbOrigen, dataModule.Norvane, RunSettings{kUser, QStringLiteral("1")}, progress,
-        [&](const QString& module, const QString& category, const QString& property) {
-            return dataModule.configuracion(module, category, property);
-        },
-        [&](QObject& owner) { dataModule.ConfigurarProviders(&owner); });
-    QObject window;
-    TransmissionSteps steps(window, run);
-    dataModule.ConfigurarProviders(&window);
-    SalesAndReceipts choice;
-    WholeRange range;
-
-    QElapsedTimer timer;
-    timer.start();
-    connectDatabases(run, {root, QStringLiteral("01"), kUser, kPassword}, {root, central, kUser, kPassword},
-                     [](const QString&) {});
-    runDates(run, {kFirstDay, kLastDay, QStringLiteral("0")}, range, choice, steps.steps());
-    const double seconds = double(timer.nsecsElapsed()) / 1e9;
-    written = countWritten(dataModule.Norvane);
+    const double seconds =
+        bench::transmit({root, QStringLiteral("01"), kUser, kPassword}, {root, central, kUser, kPassword},
+                        kFirstDay, kLastDay, bench::SalesAndReceipts());
+    written = countWritten(*open(root, central));
     return seconds;
 }
 
@@ -140,19 +81,13 @@ void print(const char* name, const bench::Written& written, double seconds) {
     std::fflush(stdout);
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QUELMARO_NO_DIALOGS", "1"); // a message would only wait for nobody
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
+void sendThirtyDays() {
     QTemporaryDir dir;
     const QString root = dir.path();
     std::printf("Making the demo companies (%d days, 20 points of sale, 100 lines a point a day)...\n",
                 kDays);
     std::fflush(stdout);
-    makeCompanies(root);
+    bench::makeDemo(root, kDays, kLastDay, false);
 
     // The machine is shared: the two programs take turns, and the best time of each counts.
     double transmission = 1e9;
@@ -170,5 +105,19 @@ int main(int argc, char** argv) {
     std::printf("best of %d: transmission %.2f s, floor %.2f s\n", kRounds, transmission, floorSeconds);
     std::printf("ratio (transmission time / floor time): %.2f  (target: at most 2)\n",
                 transmission / floorSeconds);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QUELMARO_NO_DIALOGS", "1"); // a message would only wait for nobody
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const char* only = argc > 1 ? argv[1] : "";
+    if (std::strcmp(only, "link") != 0)
+        sendThirtyDays();
+    if (std::strcmp(only, "local") != 0)
+        bench::sendOverSlowLinks();
     return 0;
 }

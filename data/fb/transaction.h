@@ -8,7 +8,9 @@ namespace quelmaro::fb {
 class Transaction {
 public:
     // ReadOnly only reads, whatever the connection allows; its end has nothing to write to the database.
-    enum class Access { AsConnection, ReadOnly };
+    // AutoCommit has the server commit each statement as soon as it succeeds, keeping the transaction
+    // going: a failed statement leaves nothing behind and the work of the others stays.
+    enum class Access { AsConnection, ReadOnly, AutoCommit };
 
     explicit Transaction(Connection& connection, Access access = Access::AsConnection);
     ~Transaction();
