@@ -57,8 +57,7 @@ Transaction& shared(std::unique_ptr<Transaction>& slot, Connection& connection, 
 // Runs `work` in the connection's autocommit transaction; a change of metadata in a transaction of its own,
 // which the server carries out when it commits.
 template <typename Work> auto runAlone(Connection& connection, const QString& sql, Work work) {
-    Transaction& autoCommit =
-        shared(connection.handles().autoCommit, connection, Transaction::Access::AutoCommit);
+    Transaction& autoCommit = autoCommitTransaction(connection);
     if (!Statement(autoCommit, sql).changesMetadata())
         return work(autoCommit);
     Transaction own(connection);
@@ -68,6 +67,10 @@ template <typename Work> auto runAlone(Connection& connection, const QString& sq
 }
 
 } // namespace
+
+Transaction& autoCommitTransaction(Connection& connection) {
+    return shared(connection.handles().autoCommit, connection, Transaction::Access::AutoCommit);
+}
 
 int QueryResult::columnIndex(const QString& name) const {
     for (qsizetype i = 0; i < columns.size(); ++i) {
@@ -173,8 +176,7 @@ Row Connection::execute(const QString& sql, const QList<Value>& params) {
 }
 
 std::unique_ptr<Cursor> Connection::openCursor(const QString& sql, const QList<Value>& params) {
-    auto statement = std::make_unique<Statement>(
-        shared(handles_->autoCommit, *this, Transaction::Access::AutoCommit), sql);
+    auto statement = std::make_unique<Statement>(autoCommitTransaction(*this), sql);
     std::unique_ptr<Cursor> cursor = statement->open(params);
     cursor->handle_->ownedStatement = std::move(statement);
     return cursor;

@@ -34,4 +34,9 @@ private:
     std::shared_ptr<Handle> handle_;
 };
 
+// The AutoCommit transaction that the statements of `connection` without a transaction of their own share
+// (Connection::query, execute, openCursor), started when needed; it ends when the connection closes or
+// before a change of metadata.
+Transaction& autoCommitTransaction(Connection& connection);
+
 } // namespace quelmaro::fb

@@ -4,6 +4,7 @@
 #include "data/recordset/recordset.h"
 
 #include <bit>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -22,35 +23,55 @@ constexpr int kBatchParameters = 4000;
 } // namespace
 
 // Cuts the changes into runs of one statement, and the runs into batches, in the order they were collected.
-void ChangeWriter::writeBatches() {
-    std::vector<Run> batch;
+std::vector<std::vector<ChangeWriter::Run>> ChangeWriter::batches() const {
+    std::vector<std::vector<Run>> batches(1);
     int rows = 0;
     int parameters = 0;
-    const auto flush = [&] {
-        if (batch.size() == 1 && batch.front().last - batch.front().first == 1)
-            writeOne(*batch.front().first);
-        else if (!batch.empty())
-            writeBatch(batch);
-        batch.clear();
-        rows = parameters = 0;
-    };
     for (auto first = changes_.cbegin(); first != changes_.cend();) {
         auto last = first + 1;
         while (last != changes_.cend() && last - first < kRunRows && last->key == first->key)
             ++last;
         const int capacity = int(std::bit_ceil(std::size_t(last - first)));
         const int runParameters = 1 + capacity * int(first->fields.size());
-        if (!batch.empty() && (rows + capacity > kBatchRows || parameters + runParameters > kBatchParameters))
-            flush();
-        batch.push_back({first, last, capacity});
+        if (!batches.back().empty() &&
+            (rows + capacity > kBatchRows || parameters + runParameters > kBatchParameters)) {
+            batches.emplace_back();
+            rows = parameters = 0;
+        }
+        batches.back().push_back({first, last, capacity});
         rows += capacity;
         parameters += runParameters;
         first = last;
     }
-    flush();
+    if (batches.back().empty())
+        batches.pop_back();
+    return batches;
 }
 
+// A batch that fails is run again row by row, which stops at the row at fault with the database's error.
 void ChangeWriter::writeBatch(const std::vector<Run>& runs) {
+    std::optional<Changes> notFound;
+    try {
+        notFound = runBatch(runs);
+    } catch (const std::exception& error) {
+        // The batch undid all it did.
+        rethrowLockConflict(error, runs);
+        for (const Run& run : runs)
+            for (auto change = run.first; change != run.last; ++change)
+                writeOne(*change);
+        return;
+    }
+    if (notFound)
+        failAt(**notFound);
+}
+
+// The batch's rows, in one block when there are several; the update or delete that found no row, if any,
+// after which the block stopped.
+std::optional<ChangeWriter::Changes> ChangeWriter::runBatch(const std::vector<Run>& runs) {
+    if (runs.size() == 1 && runs.front().last - runs.front().first == 1) {
+        writeOne(*runs.front().first);
+        return std::nullopt;
+    }
     QList<Value> values;
     for (const Run& run : runs) {
         values << int(run.last - run.first);
@@ -58,19 +79,11 @@ void ChangeWriter::writeBatch(const std::vector<Run>& runs) {
             values << change->values;
         values << QList<Value>((run.capacity - (run.last - run.first)) * run.first->fields.size());
     }
-    fb::Row notFound;
-    try {
-        fb::Statement block(transaction_, blockText(runs));
-        notFound = block.execute(values);
-    } catch (const std::exception&) {
-        // The block undid all it did: the rows again, one by one, stop at the one at fault.
-        for (const Run& run : runs)
-            for (auto change = run.first; change != run.last; ++change)
-                writeOne(*change);
-        return;
-    }
+    fb::Statement block(*transaction_, blockText(runs));
+    const fb::Row notFound = block.execute(values);
     if (const int run = int(notFound.value(0).toInt()); run > 0)
-        failAt(*(runs[run - 1].first + (notFound.value(1).toInt() - 1)));
+        return runs[run - 1].first + (notFound.value(1).toInt() - 1);
+    return std::nullopt;
 }
 
 // EXECUTE BLOCK (R1 INTEGER = ?, P1 TYPE OF COLUMN ... = ?, ...) RETURNS (NOT_FOUND_RUN, NOT_FOUND_ROW):

@@ -1,6 +1,8 @@
 #include "data/recordset/change_writer.h"
 
+#include "data/fb/error.h"
 #include "data/fb/statement.h"
+#include "data/fb/transaction.h"
 #include "data/recordset/error.h"
 #include "data/recordset/recordset.h"
 
@@ -24,14 +26,54 @@ QString ChangeWriter::quoted(QString name) {
     return u'"' + name.replace(u'"', u"\"\""_s) + u'"';
 }
 
-ChangeWriter::ChangeWriter(fb::Transaction& transaction) : transaction_(transaction) {}
+ChangeWriter::ChangeWriter(fb::Connection& connection) : connection_(connection) {}
 
 ChangeWriter::~ChangeWriter() = default;
 
 void ChangeWriter::write(RecordSet& set, RowTable& rows) {
     changes_.clear();
     collect(set, rows);
-    writeBatches();
+    const std::vector<std::vector<Run>> batches = this->batches();
+    const bool onlyInserts = std::none_of(changes_.begin(), changes_.end(),
+                                          [](const Change& change) { return change.mustFindRow; });
+    if (batches.size() == 1 && onlyInserts && writeAlone(batches.front()))
+        return;
+    writeInTransaction(batches);
+}
+
+// True when the batch went in; otherwise nothing of it stays.
+bool ChangeWriter::writeAlone(const std::vector<Run>& runs) {
+    use(fb::autoCommitTransaction(connection_));
+    try {
+        runBatch(runs);
+        return true;
+    } catch (const std::exception& error) {
+        rethrowLockConflict(error, runs);
+        return false; // found again, row by row, in a transaction that writes nothing
+    }
+}
+
+// A row another transaction holds would be waited for again, row by row: the whole apply is tried again
+// instead, and the first row of the batch is named, where such a conflict usually starts (its numbering).
+void ChangeWriter::rethrowLockConflict(const std::exception& error, const std::vector<Run>& runs) {
+    if (!fb::isLockConflict(QString::fromUtf8(error.what())))
+        return;
+    current_ = runs.front().first->key.set;
+    currentKind_ = runs.front().first->key.kind;
+    throw;
+}
+
+void ChangeWriter::writeInTransaction(const std::vector<std::vector<Run>>& batches) {
+    fb::Transaction transaction(connection_); // rolled back by an error, before anybody is told
+    use(transaction);
+    for (const auto& batch : batches)
+        writeBatch(batch);
+    transaction.commit();
+}
+
+void ChangeWriter::use(fb::Transaction& transaction) {
+    statements_.clear();
+    transaction_ = &transaction;
 }
 
 void ChangeWriter::collect(RecordSet& set, RowTable& rows) {
@@ -163,7 +205,7 @@ void ChangeWriter::writeOne(const Change& change) {
     std::unique_ptr<fb::Statement>& statement = statements_[change.key];
     if (!statement)
         statement =
-            std::make_unique<fb::Statement>(transaction_, statementText(change.key, [] { return u"?"_s; }));
+            std::make_unique<fb::Statement>(*transaction_, statementText(change.key, [] { return u"?"_s; }));
     statement->execute(change.values);
     if (change.mustFindRow && statement->affectedRows() == 0)
         failAt(change);

@@ -10,9 +10,11 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace quelmaro::fb {
+class Connection;
 class Statement;
 class Transaction;
 } // namespace quelmaro::fb
@@ -25,13 +27,15 @@ class RecordSet;
 // written before its detail rows, except a deleted master, which goes after them. The rows go to the server
 // in batches, each one parameterised EXECUTE BLOCK running the rows' statements in order; when a batch
 // fails, its rows are run again one by one, so the error is the database's own for the row that caused it.
-// The batches are cut in change_batches.cpp.
+// The batches are cut in change_batches.cpp. Changes that fit one batch and only insert go in the
+// connection's autocommit transaction, the block being all or nothing by itself; the others in a
+// transaction of their own.
 class ChangeWriter {
 public:
-    explicit ChangeWriter(fb::Transaction& transaction);
+    explicit ChangeWriter(fb::Connection& connection);
     ~ChangeWriter();
 
-    // Throws the first row's error; failedSet() and failedKind() then name that row.
+    // Throws the first row's error, with nothing written; failedSet() and failedKind() then name that row.
     void write(RecordSet& set, RowTable& rows);
 
     RecordSet* failedSet() const { return current_; }
@@ -78,15 +82,21 @@ private:
     const std::vector<int>& keyOf(RecordSet& set);
     std::vector<int> whereFields(RecordSet& set, const RowNode& row, Change& change);
 
-    void writeBatches();
+    std::vector<std::vector<Run>> batches() const;
+    bool writeAlone(const std::vector<Run>& runs);
+    void writeInTransaction(const std::vector<std::vector<Run>>& batches);
+    void use(fb::Transaction& transaction);
+    void rethrowLockConflict(const std::exception& error, const std::vector<Run>& runs);
     void writeBatch(const std::vector<Run>& runs);
+    std::optional<Changes> runBatch(const std::vector<Run>& runs);
     void writeOne(const Change& change);
     void failAt(const Change& change);
     QString statementText(const StatementKey& key, const std::function<QString()>& placeholder);
     QString blockText(const std::vector<Run>& runs);
     static QString quoted(QString name);
 
-    fb::Transaction& transaction_;
+    fb::Connection& connection_;
+    fb::Transaction* transaction_ = nullptr; // where the statements run now
     std::map<const RecordSet*, Target> targets_;
     std::map<StatementKey, std::unique_ptr<fb::Statement>> statements_;
     std::vector<Change> changes_;
