@@ -131,16 +131,19 @@ void RecibosStep::CReciboAfterInsert(Run& run, const PointOfSale& point, RecordS
     recibo.setValue(QStringLiteral("RECA_ID"), newKey(destination_, "CAMBIE_ID_RECICAJA"));
     recibo.setValue(QStringLiteral("CAJA_ID"), point.caja);
     recibo.setValue(QStringLiteral("TIDO_COD"), 61);
-    // Without an authorised prefix or its current number these stay empty and the header cannot be stored.
-    recibo.setValue(QStringLiteral("PREF_PRE"),
-                    firstValue(destination_,
-                               QStringLiteral("select auto_prefrdc from autorizaciones where pref_pre = ?"),
-                               {point.prefijo}));
-    recibo.setValue(
-        QStringLiteral("RECA_NUMERO"),
-        firstValue(destination_,
-                   QStringLiteral("select pref_actual from prefijos where tido_cod = 61 and pref_pre = ?"),
-                   {recibo.value(QStringLiteral("PREF_PRE"))}));
+    // The authorised prefix, its current number and the collector in one lookup. Without an authorised
+    // prefix or its current number these stay empty and the header cannot be stored.
+    const fb::Row header =
+        destination_
+            .read(
+                QStringLiteral("select (select first 1 auto_prefrdc from autorizaciones where pref_pre = ?), "
+                               "(select first 1 pref_actual from prefijos where tido_cod = 61 and pref_pre = "
+                               "(select first 1 auto_prefrdc from autorizaciones where pref_pre = ?)), "
+                               "(select min(vend_cod) from vendedores where ptvt_id = ?) from rdb$database"),
+                {point.prefijo, point.prefijo, point.id})
+            .rows.value(0);
+    recibo.setValue(QStringLiteral("PREF_PRE"), header.value(0));
+    recibo.setValue(QStringLiteral("RECA_NUMERO"), header.value(1));
     recibo.setValue(QStringLiteral("RECA_FECHA"), run.date());
     recibo.setValue(QStringLiteral("RECA_CONC"), QStringLiteral("Cancela ventas contado ") + run.dateText());
     for (const char* name : {"RECA_RTFTEMONTO", "RECA_RTIVAMONTO", "RECA_RTICAMONTO", "RECA_DTOF"})
@@ -148,11 +151,7 @@ void RecibosStep::CReciboAfterInsert(Run& run, const PointOfSale& point, RecordS
     const LastInvoice& last = run.state().lastInvoice;
     recibo.setValue(QStringLiteral("TERC_NIT"), last.nit);
     recibo.setValue(QStringLiteral("RECA_NOMTERC"), last.nombre);
-    recibo.setValue(QStringLiteral("COBR_COD"),
-                    firstValue(destination_,
-                               QStringLiteral("select min(vend_cod) from vendedores where ptvt_id = ?"),
-                               {point.id})
-                        .toInt());
+    recibo.setValue(QStringLiteral("COBR_COD"), header.value(2).toInt());
     for (const char* name : {"RECA_ANULADO", "RECA_TRANSMIT", "NUMOK"})
         recibo.setValue(QLatin1String(name), kNo);
     recibo.setValue(QStringLiteral("RECA_USUARIO"), run.settings().originUser);

@@ -1,6 +1,5 @@
 #include "transmission/steps/ventas.h"
 
-#include "data/fb/statement.h"
 #include "transmission/posting/posting.h"
 #include "transmission/steps/lookup.h"
 
@@ -78,13 +77,14 @@ void VentasStep::sendSummary(Run& run, const PointOfSale& point, const QString& 
     prefijo_ = summary.rows.first().value(summary.columnIndex(QStringLiteral("PREFIJO")));
     vendedor_ = summary.rows.first().value(summary.columnIndex(QStringLiteral("VENDEDOR")));
     factura.append();
-    // The tax rates of all lines are read in one transaction, through one prepared statement.
-    fb::Transaction lookups(destination_, fb::Transaction::Access::ReadOnly);
-    fb::Statement taxRate(lookups, QStringLiteral("select taiv_porc from articulo a, tarifa_iva t where "
-                                                  "a.taiv_cod = t.taiv_cod and arti_cod = ?"));
+    // The tax rates of all lines at once, for the articles as the lines will hold them.
+    const Field& article = sets_.CDetalle().field(QStringLiteral("ARTI_COD"));
+    QList<Value> articles;
     for (const fb::Row& row : summary.rows)
-        addLine(summary, row, taxRate);
-    lookups.commit();
+        articles << article.stored(row.value(summary.columnIndex(QStringLiteral("ARTICULO"))));
+    const TaxRates taxRates(destination_, articles);
+    for (const fb::Row& row : summary.rows)
+        addLine(summary, row, taxRates);
     writeTotals(run);
 
     RecordSet& envio = sets_.CEnvio();
@@ -105,14 +105,14 @@ void VentasStep::sendSummary(Run& run, const PointOfSale& point, const QString& 
                  factura.field(QStringLiteral("FACT_FECHA")).asDate());
 }
 
-void VentasStep::addLine(const fb::QueryResult& summary, const fb::Row& row, fb::Statement& taxRate) {
+void VentasStep::addLine(const fb::QueryResult& summary, const fb::Row& row, const TaxRates& taxRates) {
     const auto column = [&](const char* name) { return row.value(summary.columnIndex(QLatin1String(name))); };
     RecordSet& detalle = sets_.CDetalle();
     detalle.append(); // stores a header still being inserted first
     detalle.setValue(QStringLiteral("ARTI_COD"), column("ARTICULO"));
     detalle.setValue(QStringLiteral("FADE_CODBAR"), column("ARTICULO"));
     // 0 for an article without a tax rate in the destination.
-    const Value rate = taxRate.execute({detalle.value(QStringLiteral("ARTI_COD"))}).value(0);
+    const Value rate = taxRates.of(detalle.value(QStringLiteral("ARTI_COD")));
     detalle.setValue(QStringLiteral("FADE_IVAPORC"), rate.toFixed());
     detalle.setValue(QStringLiteral("FADE_CANT"), column("CANTIDAD"));
     detalle.setValue(QStringLiteral("FADE_UNIDAD"), column("UNIDAD"));

@@ -6,11 +6,9 @@
 
 #include <QObject>
 
-namespace quelmaro::fb {
-class Statement;
-}
-
 namespace quelmaro {
+
+class TaxRates;
 
 // The sales of one point of sale and date, sent as one summary invoice: one line per row of the origin's
 // RESUMEN_VENTAS_TX after the time up to which the destination has already received them. The invoice and
@@ -27,7 +25,7 @@ public:
 
 private:
     void sendSummary(Run& run, const PointOfSale& point, const QString& lastSale);
-    void addLine(const fb::QueryResult& summary, const fb::Row& row, fb::Statement& taxRate);
+    void addLine(const fb::QueryResult& summary, const fb::Row& row, const TaxRates& taxRates);
     void writeTotals(Run& run);
 
     void CFacturaAfterInsert(RecordSet& factura);
