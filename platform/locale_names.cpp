@@ -1,19 +1,24 @@
 #include "platform/locale_names.h"
 
-#include <QLocale>
-
 namespace quelmaro::platform {
 
+QLocale regionalLocale() {
+    const QLocale system = QLocale::system();
+    if (system.language() == QLocale::C)
+        return QLocale(QLocale::Spanish, QLocale::Mexico);
+    return system;
+}
+
 QString dayName(int dayOfWeek) {
-    return QLocale::system().dayName(dayOfWeek, QLocale::LongFormat);
+    return regionalLocale().dayName(dayOfWeek, QLocale::LongFormat);
 }
 
 QString monthName(int month) {
-    return QLocale::system().monthName(month, QLocale::LongFormat);
+    return regionalLocale().monthName(month, QLocale::LongFormat);
 }
 
 QString currencySymbol() {
-    return QLocale::system().currencySymbol(QLocale::CurrencySymbol);
+    return regionalLocale().currencySymbol(QLocale::CurrencySymbol);
 }
 
 } // namespace quelmaro::platform

@@ -20,8 +20,8 @@ struct SaveFileRequest {
     QString title;             // empty: the system's own caption
     QList<FileFilter> filters; // in the order the operator sees them
     int selectedFilter = 0;    // index into filters, the type the dialog starts with
-    QString defaultSuffix;     // added to a name typed without one, e.g. "ndr"
-    QString fileName;          // the name the dialog starts with, may be empty
+    QString defaultSuffix; // added to a name typed without one when the chosen type gives none, e.g. "ndr"
+    QString fileName;      // the name the dialog starts with, may be empty
     bool operator==(const SaveFileRequest&) const = default;
 };
 

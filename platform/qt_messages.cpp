@@ -44,6 +44,45 @@ QString unwritableReason(const QString& fileName) {
     return QString();
 }
 
+// The extension a file type's pattern gives ("*.txt" gives "txt"); empty for a pattern of any other shape.
+QString patternSuffix(const QString& pattern) {
+    const QString suffix = pattern.mid(2).toLower();
+    return pattern.startsWith(QLatin1String("*.")) && !suffix.contains(u'*') ? suffix : QString();
+}
+
+// A name typed without an extension takes the one of the file type chosen last, not always the same one.
+class SaveDialog : public QFileDialog {
+public:
+    explicit SaveDialog(const SaveFileRequest& request)
+        : QFileDialog(dialogParent(), request.title), request_(request) {
+        for (const FileFilter& filter : request.filters)
+            filters_.append(qtFilter(filter));
+        setAcceptMode(QFileDialog::AcceptSave);
+        setNameFilters(filters_);
+        connect(this, &QFileDialog::filterSelected, this, [this] { followChosenType(); });
+        selectNameFilter(filters_.value(request.selectedFilter));
+        followChosenType();
+        if (!request.fileName.isEmpty())
+            selectFile(request.fileName);
+    }
+
+    int chosenType() const { return int(std::max<qsizetype>(0, filters_.indexOf(selectedNameFilter()))); }
+
+    void accept() override {
+        followChosenType();
+        QFileDialog::accept();
+    }
+
+private:
+    void followChosenType() {
+        const QString suffix = patternSuffix(request_.filters.value(chosenType()).pattern);
+        setDefaultSuffix(suffix.isEmpty() ? request_.defaultSuffix : suffix);
+    }
+
+    SaveFileRequest request_;
+    QStringList filters_;
+};
+
 } // namespace
 
 void QtMessages::information(const QString& text) {
@@ -66,24 +105,13 @@ void QtMessages::beep() {
 std::optional<SaveFileChoice> QtMessages::saveFileName(const SaveFileRequest& request) {
     if (!haveWindows())
         return withoutWindows_.saveFileName(request);
-    QStringList filters;
-    for (const FileFilter& filter : request.filters)
-        filters.append(qtFilter(filter));
-
-    QFileDialog dialog(dialogParent(), request.title);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters(filters);
-    dialog.selectNameFilter(filters.value(request.selectedFilter));
-    dialog.setDefaultSuffix(request.defaultSuffix);
-    if (!request.fileName.isEmpty())
-        dialog.selectFile(request.fileName);
+    SaveDialog dialog(request);
     // The dialog asks before overwriting; a missing folder or a read-only file sends the operator back to it.
     while (dialog.exec() == QDialog::Accepted) {
         const QString fileName = dialog.selectedFiles().value(0);
         const QString problem = unwritableReason(fileName);
         if (problem.isEmpty())
-            return SaveFileChoice{fileName,
-                                  int(std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter())))};
+            return SaveFileChoice{fileName, dialog.chosenType()};
         showBox(QMessageBox::Warning, problem);
     }
     return std::nullopt;

@@ -1,17 +1,20 @@
 #include "platform/system_translations.h"
 
+#include "platform/locale_names.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
-#include <QLocale>
 #include <QTranslator>
 
 #include <memory>
 
 namespace quelmaro::platform {
 
-bool loadSystemDialogTranslations() {
+bool useRegionalSettings() {
+    const QLocale regional = regionalLocale();
+    QLocale::setDefault(regional);
     auto translator = std::make_unique<QTranslator>();
-    if (!translator->load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
+    if (!translator->load(regional, QStringLiteral("qtbase"), QStringLiteral("_"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         return false;
     // The application owns it from here: it must outlive every dialog.

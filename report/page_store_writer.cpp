@@ -2,7 +2,7 @@
 
 namespace quelmaro {
 
-TPageStoreWriter::TPageStoreWriter(PageStore& store, ReportPrinter& printer, const PrinterSettings& settings)
+TPageStoreWriter::TPageStoreWriter(PageStore& store, JobPrinter& printer, const PrinterSettings& settings)
     : TReportCanvas(printer, settings), store_(store) {}
 
 void TPageStoreWriter::open() {

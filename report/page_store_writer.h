@@ -9,7 +9,7 @@ namespace quelmaro {
 // The canvas of a generation: everything drawn becomes commands of a page store.
 class TPageStoreWriter : public TReportCanvas {
 public:
-    TPageStoreWriter(PageStore& store, ReportPrinter& printer, const PrinterSettings& settings);
+    TPageStoreWriter(PageStore& store, JobPrinter& printer, const PrinterSettings& settings);
 
     // Empties the page store and starts page 1.
     void open();

@@ -6,7 +6,7 @@
 
 namespace quelmaro {
 
-class ReportPrinter;
+class JobPrinter;
 
 // Prints every page of a store on the report printer, with its copies, collation and two-sided mode,
 // each page on paper of its own size, the store's title as the print job's document name.
@@ -17,15 +17,15 @@ public:
     ~TRenderPrinter() override;
 
     // The report job's printer; without one the renderer prints on the system's default printer.
-    void setPrinter(ReportPrinter* printer) { printer_ = printer; }
+    void setPrinter(JobPrinter* printer) { printer_ = printer; }
     // Throws InvalidPrinterError when the printer cannot be opened.
     void RenderStream(const PageStore& store) override;
 
 private:
-    ReportPrinter& printer();
+    JobPrinter& printer();
 
-    ReportPrinter* printer_ = nullptr;
-    std::unique_ptr<ReportPrinter> defaultPrinter_;
+    JobPrinter* printer_ = nullptr;
+    std::unique_ptr<JobPrinter> defaultPrinter_;
 };
 
 } // namespace quelmaro

@@ -1,7 +1,7 @@
 #include "report/report_canvas.h"
 
+#include "report/job_printer.h"
 #include "report/report_fonts.h"
-#include "report/report_printer.h"
 
 #include <QFontMetricsF>
 
@@ -34,7 +34,7 @@ const QPaintDevice& measureDevice() {
 
 } // namespace
 
-TReportCanvas::TReportCanvas(ReportPrinter& printer, const PrinterSettings& settings)
+TReportCanvas::TReportCanvas(JobPrinter& printer, const PrinterSettings& settings)
     : Title(settings.Title), printer_(printer), hasPrinter_(printer.hasPrinters()),
       resolution_(kNoPrinterDpi, kNoPrinterDpi), scaleX_(settings.ScaleX / 100.0),
       scaleY_(settings.ScaleY / 100.0),

@@ -9,7 +9,7 @@
 
 namespace quelmaro {
 
-class ReportPrinter;
+class JobPrinter;
 
 // The pen lines and rectangles are drawn with; Width in pixels of the output device.
 struct TReportPen {
@@ -22,7 +22,7 @@ struct TReportPen {
 // 600 dots per inch on the stored paper (8.5 × 11 inches unless set).
 class TReportCanvas {
 public:
-    TReportCanvas(ReportPrinter& printer, const PrinterSettings& settings);
+    TReportCanvas(JobPrinter& printer, const PrinterSettings& settings);
     virtual ~TReportCanvas();
     TReportCanvas(const TReportCanvas&) = delete;
     TReportCanvas& operator=(const TReportCanvas&) = delete;
@@ -84,7 +84,7 @@ private:
     void storeFontIfChanged();
     void useSelectedPrinter();
 
-    ReportPrinter& printer_;
+    JobPrinter& printer_;
     bool hasPrinter_ = false;
     QSizeF resolution_;
     QSizeF storedPaper_{8.5, 11.0};

@@ -2,8 +2,23 @@
 
 namespace quelmaro {
 
-InvalidPrinterError::InvalidPrinterError(const QString& device, const QString& port, const QString& driver)
-    : ReportError(QStringLiteral("Invalid Printer - %1 on %2 (%3)").arg(device, port, driver)) {}
+namespace {
+
+QString invalidPrinterMessage(const QString& device, const QString& port) {
+    if (device.isEmpty())
+        return QStringLiteral(
+            "No se encontró ninguna impresora: el sistema de impresión no responde o no tiene "
+            "impresora predeterminada.");
+    const QString printer = port.isEmpty() ? device : QStringLiteral("%1 en %2").arg(device, port);
+    return QStringLiteral("No se puede imprimir en la impresora %1: ya no está instalada o el sistema de "
+                          "impresión no responde.")
+        .arg(printer);
+}
+
+} // namespace
+
+InvalidPrinterError::InvalidPrinterError(const QString& device, const QString& port)
+    : ReportError(invalidPrinterMessage(device, port)) {}
 
 ReportFileError::ReportFileError() : ReportError(QStringLiteral("Unexpected code found in report file.")) {}
 

@@ -13,10 +13,10 @@ public:
     QString message() const { return QString::fromUtf8(what()); }
 };
 
-// The selected printer is gone or cannot be used.
+// The selected printer is gone or cannot be used; the message names it, or says that none could be found.
 class InvalidPrinterError : public ReportError {
 public:
-    InvalidPrinterError(const QString& device, const QString& port, const QString& driver);
+    InvalidPrinterError(const QString& device, const QString& port);
 };
 
 // A snapshot file or page store that is not one this program wrote, or is damaged.

@@ -10,8 +10,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QPrinter>
+#include <QStringList>
 #include <QTemporaryFile>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -32,6 +34,34 @@ public:
 private:
     QPrinter& printer_;
 };
+
+// The pages from `first` to `last` (1-based); a range that holds no page of the store is refused, so an
+// output never goes out empty without a word.
+PageStore pageRange(PageStore store, int first, int last) {
+    const int from = std::max(first, 1);
+    const int to = std::min(last, store.pageCount());
+    if (from > to)
+        throw ReportError(QStringLiteral("No hay páginas que imprimir de la %1 a la %2: el reporte tiene %3.")
+                              .arg(first)
+                              .arg(last)
+                              .arg(store.pageCount()));
+    store.pages.erase(store.pages.begin() + to, store.pages.end());
+    store.pages.erase(store.pages.begin(), store.pages.begin() + (from - 1));
+    return store;
+}
+
+// Options a job does not carry out are refused before anything happens rather than ignored.
+void refuseUnsupportedOptions(TSystemOptions options) {
+    static constexpr std::pair<TSystemOption, const char*> unsupported[] = {
+        {soUseFiler, "soUseFiler"}, {soWaitForOK, "soWaitForOK"}, {soNoGenerate, "soNoGenerate"}};
+    QStringList names;
+    for (const auto& [option, name] : unsupported)
+        if (options.testFlag(option))
+            names << QLatin1String(name);
+    if (!names.isEmpty())
+        throw ReportError(
+            QStringLiteral("Opción de impresión no disponible: %1.").arg(names.join(QStringLiteral(", "))));
+}
 
 } // namespace
 
@@ -56,6 +86,7 @@ TReportJob::TReportJob(QObject* parent) : QObject(parent) {
 TReportJob::~TReportJob() = default;
 
 void TReportJob::Run() {
+    refuseUnsupportedOptions(SystemOptions);
     Destination = DefaultDest;
     Cancelled = false;
     if (SystemSetups.testFlag(ssAllowSetup))
@@ -112,7 +143,7 @@ void TReportJob::keepPageStore() {
     if (SystemFiler.StreamMode == TStreamMode::smMemory || SystemFiler.StreamMode == TStreamMode::smUser)
         SystemFiler.FileName.clear();
     if (Destination == TReportDest::rdFile && !FileRenderer && !NativeOutput) {
-        saveSnapshot(pageStore_, OutputFile);
+        saveSnapshot(outputPages(pageStore_), OutputFile);
         SystemFiler.FileName = OutputFile;
         return;
     }
@@ -139,6 +170,10 @@ void TReportJob::keepPageStore() {
     }
 }
 
+PageStore TReportJob::outputPages(PageStore generated) const {
+    return pageRange(std::move(generated), SystemPrinter.FirstPage, SystemPrinter.LastPage);
+}
+
 void TReportJob::output() {
     const bool toPrinter = Destination == TReportDest::rdPrinter ||
                            (Destination == TReportDest::rdFile && !FileRenderer && NativeOutput);
@@ -151,13 +186,11 @@ void TReportJob::output() {
             file.emplace(printer_.device(), OutputFile);
         TRenderPrinter renderer;
         renderer.setPrinter(&printer_);
-        if (SystemFiler.FileName.isEmpty())
-            renderer.RenderStream(pageStore_);
-        else
-            renderer.RenderFile(SystemFiler.FileName);
+        renderer.RenderStream(
+            outputPages(SystemFiler.FileName.isEmpty() ? pageStore_ : loadSnapshot(SystemFiler.FileName)));
     } else if (Destination == TReportDest::rdFile && FileRenderer) {
         FileRenderer->OutputFile = OutputFile;
-        FileRenderer->RenderStream(pageStore_);
+        FileRenderer->RenderStream(outputPages(pageStore_));
     } else if (Destination == TReportDest::rdPreview) {
         runOverride(OverridePreview);
     }

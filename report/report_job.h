@@ -1,8 +1,8 @@
 #pragma once
 
+#include "report/job_printer.h"
 #include "report/job_settings.h"
 #include "report/page_store.h"
-#include "report/report_printer.h"
 #include "report/report_types.h"
 
 #include <QObject>
@@ -59,11 +59,13 @@ public:
     bool Cancelled = false;
 
     // One complete report. Errors of the printer, the events and the output reach the caller, after the
-    // override windows already created have had their omFree.
+    // override windows already created have had their omFree. The printer and the files get the pages from
+    // SystemPrinter.FirstPage to LastPage; the preview shows them all. Every generation goes through the page
+    // store, and the options soUseFiler, soWaitForOK and soNoGenerate are refused with an error.
     void Run();
 
     // The printer of the job: at first the system's default printer.
-    ReportPrinter& printer() { return printer_; }
+    JobPrinter& printer() { return printer_; }
     // The pages of the last generation; they stay here until the job is destroyed.
     const PageStore& pageStore() const { return pageStore_; }
 
@@ -72,8 +74,9 @@ private:
     void generate();
     void keepPageStore();
     void output();
+    PageStore outputPages(PageStore generated) const;
 
-    ReportPrinter printer_;
+    JobPrinter printer_;
     PageStore pageStore_;
 };
 

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Starts or stops the services the tests need: the Firebird server on localhost and CUPS with a
-# file queue that keeps Qt's PDF. Writes the settings the tests read to $QUELMARO_SERVICES_ENV.
+# file queue that keeps Qt's PDF. Writes the settings the tests read to <state-dir>/services.env.
+# The server runs as the user firebird, so <state-dir> must be a folder that user can reach (its
+# databases go to <state-dir>/fbdata): not inside a private home folder; scripts/test.sh uses /var/tmp.
 #   scripts/services.sh start <state-dir>
 #   scripts/services.sh stop  <state-dir>
 set -euo pipefail
 
 action=${1:?start or stop}
 state=$(realpath -m "${2:?state folder}")
-mkdir -p "$state"
+mkdir -p "$state" && chmod go+x "$state"
 
 # The tests log in to the server as SYSDBA with Firebird's customary password.
 fb_user=SYSDBA
@@ -18,6 +20,11 @@ server_listening() { (exec 3<>/dev/tcp/127.0.0.1/3050) 2>/dev/null; }
 
 start_firebird() {
     mkdir -p "$state/fbdata" && chown firebird:firebird "$state/fbdata" && chmod 0777 "$state/fbdata"
+    if ! setpriv --reuid=firebird --regid=firebird --init-groups test -w "$state/fbdata" -a -x "$state/fbdata"; then
+        echo "The Firebird server (user firebird) cannot reach $state/fbdata: a folder on the way is private." >&2
+        echo "Give a state folder it can reach, for example under /var/tmp." >&2
+        exit 1
+    fi
     if server_listening; then
         # A server started earlier (by another checkout's run) serves these tests too, if it knows our login.
         # A missing file is only reported once the login was accepted.

@@ -1,6 +1,7 @@
 // The program quelmaro: "Resumen de ventas".
 #include "data/dm/dm.h"
 #include "data/dm/formats.h"
+#include "platform/qt_diagnostics.h"
 #include "platform/system_translations.h"
 #include "shell/application.h"
 #include "shell/rngquelmaro.h"
@@ -32,10 +33,13 @@ int main(int argc, char** argv) {
         return 1;
     }
     quelmaro::shell::endOnTerminationSignals();
+    quelmaro::platform::keepQtNotesOffStandardError();
     quelmaro::shell::Application application(argc, argv);
     quelmaro::formats::setSettings(quelmaro::formats::programSettings());
-    QApplication::setApplicationDisplayName(QStringLiteral("Resumen de ventas"));
-    quelmaro::platform::loadSystemDialogTranslations();
+    // The application title. As the application's name, not its display name: the window system would
+    // append a display name to every window's caption.
+    QApplication::setApplicationName(QStringLiteral("Resumen de ventas"));
+    quelmaro::platform::useRegionalSettings();
 
     quelmaro::Tfdm dataModule;
     quelmaro::Tfquelmaro mainWindow;

@@ -6,8 +6,10 @@
 #include "data/dm/formats.h"
 #include "data/recordset/provider.h"
 #include "data/recordset/recordset.h"
+#include "platform/caption_fit.h"
 #include "platform/clock.h"
 #include "platform/guard.h"
+#include "platform/tab_focus.h"
 #include "shell/application_directory.h"
 #include "shell/server_list.h"
 #include "transmission/window/transmitir.h"
@@ -20,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QTimer>
 #include <QToolButton>
 
@@ -108,7 +111,7 @@ QString Tfquelmaro::configuracion(const QString& modulo, const QString& categori
 }
 
 void Tfquelmaro::showBusy(const QString& caption) {
-    Panel5->setText(caption);
+    platform::setWrappedCaption(*Panel5, caption);
     Panel5->show();
     Panel5->raise();
     repaint();
@@ -139,8 +142,9 @@ bool Tfquelmaro::eventFilter(QObject* watched, QEvent* event) {
         if (watched == receiver)
             platform::guarded([&] { FormKeyDown(key->key(), key->modifiers()); });
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        if (enter && enterFields_.contains(qobject_cast<QWidget*>(watched))) {
-            focusNextChild(); // Enteratab: Enter moves on like Tab and is not passed on
+        auto* field = qobject_cast<QWidget*>(watched);
+        if (enter && enterFields_.contains(field)) {
+            platform::moveFocusLikeTab(*field); // Enteratab: Enter moves on like Tab and is not passed on
             return true;
         }
         if (watched == CboAgencia && !key->text().isEmpty() && key->text().at(0).isPrint() &&
@@ -263,12 +267,30 @@ void Tfquelmaro::SpeedButton3Click() {
 
 void Tfquelmaro::SpeedButton1Click() {
     fdm->agencia = agencia;
+    const QMap<QString, QString> origin =
+        fdm->Norvane.isOpen() ? fdm->Norvane.parameters() : QMap<QString, QString>();
     QPointer<Tftransmitir> window = new Tftransmitir(this);
     ftransmitir = window;
     const int result = window ? window->exec() : QDialog::Rejected;
     delete window.data();
-    if (result == QDialog::Accepted)
+    if (result == QDialog::Accepted) {
         close();
+        return;
+    }
+    // A run points the shared connection at the destination and leaves it there. The closing report (F2)
+    // must read the store's company again, never the central one's figures as the store's.
+    if (!origin.isEmpty() && fdm->Norvane.parameters() != origin)
+        reconnect(origin);
+}
+
+void Tfquelmaro::reconnect(const QMap<QString, QString>& parameters) {
+    showBusy(QStringLiteral("Conectando a la base de datos ") + Cia->text() + QStringLiteral(" ..."));
+    // Hidden again whether or not the connection opens; a failure is reported as any other.
+    const auto hideBusy = qScopeGuard([this] { Panel5->hide(); });
+    fdm->Norvane.close();
+    for (auto parameter = parameters.begin(); parameter != parameters.end(); ++parameter)
+        fdm->Norvane.setParameter(parameter.key(), parameter.value());
+    fdm->Norvane.open();
 }
 
 void Tfquelmaro::SpeedButton2Click() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QMap>
 #include <QStringList>
 #include <QWidget>
 
@@ -89,6 +90,8 @@ private:
     // Argument `number` of the command line, counted from 1; "" when absent.
     QString argument(int number) const;
     void showBusy(const QString& caption);
+    // Points the data module's connection at the database of `parameters` again.
+    void reconnect(const QMap<QString, QString>& parameters);
     void fillBranches();
     void prefillFromEnvironment();
 

@@ -1,7 +1,10 @@
 // The controls of the main window, their sizes, texts and tab order.
 #include "shell/rngquelmaro.h"
 
-#include "data/dm/formats.h"
+#include "platform/clock.h"
+#include "platform/fonts.h"
+#include "platform/tab_focus.h"
+#include "shell/date_field.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -13,6 +16,7 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QStyle>
+#include <QStyleOptionFrame>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -37,19 +41,33 @@ QLineEdit* lineEdit(const QString& name, int width = 0) {
     return edit;
 }
 
-QComboBox* dropDownList(const QString& name, int width) {
+// At least `width` pixels, and wide enough to show `widest` whole in the window's font.
+void holdWhole(QLineEdit& edit, const QString& widest, int width) {
+    QStyleOptionFrame option;
+    option.initFrom(&edit);
+    option.lineWidth = edit.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &edit);
+    const QMargins margins = edit.textMargins();
+    const int lineEditMargin = 2; // QLineEdit's own room either side of the text
+    const QSize text(edit.fontMetrics().horizontalAdvance(widest) + 2 * lineEditMargin + margins.left() +
+                         margins.right() + 1,
+                     edit.fontMetrics().height());
+    edit.setFixedWidth(
+        qMax(width, edit.style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, &edit).width()));
+}
+
+QComboBox* dropDownList(const QString& name, int width = 0) {
     auto* list = new QComboBox;
     list->setObjectName(name);
     list->setEditable(false);
-    list->setFixedWidth(width);
+    if (width > 0)
+        list->setFixedWidth(width);
     return list;
 }
 
 QDateEdit* datePicker(const QString& name) {
-    auto* picker = new QDateEdit;
+    auto* picker = new DateField;
     picker->setObjectName(name);
-    picker->setCalendarPopup(true);
-    picker->setDisplayFormat(formats::qtShortDateFormat());
+    picker->setDate(platform::today());
     picker->setEnabled(false);
     return picker;
 }
@@ -65,7 +83,7 @@ QToolButton* flatButton(const QString& name, const QString& caption, const QIcon
     button->setAutoRaise(true);
     button->setFixedSize(65, 50);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setFont(QFont(QStringLiteral("Arial Narrow"), 8));
+    button->setFont(platform::windowFont(QStringLiteral("Arial Narrow"), 8));
     return button;
 }
 
@@ -84,10 +102,13 @@ QIcon themeIcon(const QString& name, QStyle::StandardPixmap fallback, const QWid
 
 void Tfquelmaro::buildControls() {
     setWindowTitle(QStringLiteral("Resumen diario"));
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setFont(platform::windowFont(QStringLiteral("MS Sans Serif"), 8));
+    // A fixed window: its controls are laid out for this size.
+    setFixedSize(363, 345);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, QSize(363, 345),
-                                        screen->availableGeometry()));
+        setGeometry(
+            QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
+    platform::showFocusFrames(*this);
 
     auto* topText = new QLabel(QStringLiteral(
         "Este programa imprime un reporte de resumen de operaciones diario, así como una proyección mensual "
@@ -98,28 +119,40 @@ void Tfquelmaro::buildControls() {
 
     GroupBox1 = new QGroupBox(QStringLiteral("Origen:"));
     GroupBox1->setFixedHeight(105);
-    Servidor = dropDownList(QStringLiteral("Servidor"), 120);
-    Tusua = lineEdit(QStringLiteral("Tusua"));
-    TClave = lineEdit(QStringLiteral("TClave"));
+    // The whole width of the group, for a server entry with its folder.
+    Servidor = dropDownList(QStringLiteral("Servidor"));
+    Servidor->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    Servidor->setMinimumContentsLength(1);
+    // An entry longer than the field is read whole on hovering it.
+    connect(Servidor, &QComboBox::currentTextChanged, Servidor, &QWidget::setToolTip);
+    Tusua = lineEdit(QStringLiteral("Tusua"), 100);
+    TClave = lineEdit(QStringLiteral("TClave"), 100);
     TClave->setEchoMode(QLineEdit::Password);
     TClave->setStyleSheet(QStringLiteral("lineedit-password-character: 42")); // "*"
     Cia = lineEdit(QStringLiteral("Cia"), 45);
     auto* origin = new QGridLayout(GroupBox1);
     compact(*origin);
-    addLabelled(*origin, 0, 0, QStringLiteral("Servidor : "), Servidor);
-    addLabelled(*origin, 0, 2, QStringLiteral("Usuario : "), Tusua);
-    addLabelled(*origin, 1, 0, QStringLiteral("Clave : "), TClave);
-    addLabelled(*origin, 1, 2, QStringLiteral("Compañía:"), Cia);
+    auto* serverLabel = new QLabel(QStringLiteral("Servidor : "));
+    serverLabel->setBuddy(Servidor);
+    origin->addWidget(serverLabel, 0, 0);
+    origin->addWidget(Servidor, 0, 1, 1, 3);
+    addLabelled(*origin, 1, 0, QStringLiteral("Usuario : "), Tusua);
+    addLabelled(*origin, 1, 2, QStringLiteral("Clave : "), TClave);
+    addLabelled(*origin, 2, 0, QStringLiteral("Compañía:"), Cia);
+    origin->setColumnStretch(3, 1);
 
     GroupBox2 = new QGroupBox(QStringLiteral("Parámetros "));
     EFecIni = datePicker(QStringLiteral("EFecIni"));
     EFecfin = datePicker(QStringLiteral("EFecfin"));
     CboAgencia = dropDownList(QStringLiteral("CboAgencia"), 265);
     CboAgencia->setMaxVisibleItems(4);
-    Ptoini = lineEdit(QStringLiteral("Ptoini"), 33);
-    Ptofin = lineEdit(QStringLiteral("Ptofin"), 33);
+    // Room for the widest range the closing report and the transmission write back.
+    Ptoini = lineEdit(QStringLiteral("Ptoini"));
+    Ptofin = lineEdit(QStringLiteral("Ptofin"));
+    holdWhole(*Ptoini, QStringLiteral("999999"), 33);
+    holdWhole(*Ptofin, QStringLiteral("999999"), 33);
     Revision = new QLabel(QStringLiteral("Rev:2020/01/24"));
-    Revision->setFont(QFont(QStringLiteral("Arial"), 8));
+    Revision->setFont(platform::windowFont(QStringLiteral("Arial"), 8));
     auto* parameters = new QGridLayout(GroupBox2);
     compact(*parameters);
     addLabelled(*parameters, 0, 0, QStringLiteral("Desde:"), EFecIni);
@@ -170,7 +203,8 @@ void Tfquelmaro::buildControls() {
     Panel5->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel5->setAlignment(Qt::AlignCenter);
     Panel5->setAutoFillBackground(true);
-    Panel5->setFont(QFont(QStringLiteral("MS Sans Serif"), 10));
+    Panel5->setFont(platform::windowFont(QStringLiteral("MS Sans Serif"), 10));
+    Panel5->setWordWrap(true);
     Panel5->setStyleSheet(QStringLiteral("color: navy"));
     Panel5->hide();
 

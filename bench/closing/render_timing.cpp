@@ -1,8 +1,8 @@
 #include "bench/closing/render_timing.h"
 
+#include "report/job_printer.h"
 #include "report/page_store_writer.h"
 #include "report/render_pdf.h"
-#include "report/report_printer.h"
 
 #include <QElapsedTimer>
 
@@ -18,7 +18,7 @@ double millisecondsPer(const QElapsedTimer& timer, int repetitions) {
 
 RenderTiming timeRendering(FormatRecords& format, RecordSet& CImpfactura, const ReportHeaderInputs& inputs,
                            int repetitions, const QString& pdfFile) {
-    ReportPrinter printer;
+    JobPrinter printer;
     PageStore store;
     ClosingReportRenderer renderer(format, CImpfactura);
     renderer.grid = FormatGrid::forPaper(8.5, 11.0);

@@ -10,7 +10,6 @@
 #include "platform/printers.h"
 #include "platform/registry.h"
 #include "platform/unattended_messages.h"
-#include "report/render_pdf.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -36,10 +35,10 @@ public:
 
 // The output named on the command line: a file by its extension (a snapshot file needs no renderer), or else
 // an installed printer; nothing for any other text.
-std::optional<ClosingOutput> outputFor(const QString& salida, ClosingPrintRun& run, TRenderPdf& pdf) {
+std::optional<ClosingOutput> outputFor(const QString& salida, ClosingPrintRun& run) {
     const QString extension = QFileInfo(salida).suffix().toLower();
     if (extension == QLatin1String("pdf"))
-        return ClosingOutput{QString(), salida, &pdf};
+        return ClosingOutput{QString(), salida, &run.RenderPdf1};
     if (extension == QLatin1String("ndr"))
         return ClosingOutput{QString(), salida, nullptr};
     if (extension == QLatin1String("rtf"))
@@ -70,8 +69,7 @@ int runCierre(const CierreArguments& arguments) {
     // No dialog is ever offered, so neither the configuration nor impresoras.cfg is ever read.
     const auto heading = [&] { return ReportHeaderInputs{fecha, arguments.usuario}; };
     ClosingPrintRun run(format, rows, PrintRunContext{{}, {}, heading}, nullptr);
-    TRenderPdf pdf;
-    const std::optional<ClosingOutput> output = outputFor(arguments.salida, run, pdf);
+    const std::optional<ClosingOutput> output = outputFor(arguments.salida, run);
     if (!output) {
         platform::messages().error(
             QStringLiteral(

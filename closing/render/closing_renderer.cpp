@@ -91,7 +91,7 @@ void ClosingReportRenderer::printHeaderData(TReportCanvas& canvas, bool liquida,
     // Rows whose query failed must not go out as a report of zeros.
     if (!CImpfactura_.isOpen())
         throw RecordSetError(
-            QStringLiteral("%1: el conjunto de registros está cerrado").arg(CImpfactura_.name()));
+            QStringLiteral("No se pudieron leer las ventas del día: no hay cierre que imprimir."));
     CImpfactura_.last();
     RecordSet& data = format_.CFormdatos;
     for (data.first(); !data.eof(); data.next()) {

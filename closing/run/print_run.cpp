@@ -38,7 +38,7 @@ void endModalOverride(TOverrideMode mode, QWidget*& form) {
 
 ClosingPrintRun::ClosingPrintRun(FormatRecords& format, ClosingReportRows& rows, PrintRunContext context,
                                  QWidget* window)
-    : QObject(window), ReportJob1(this), RenderRTF1(this), RenderText1(this),
+    : QObject(window), ReportJob1(this), RenderRTF1(this), RenderText1(this), RenderPdf1(this),
       renderer(format, rows.CImpfactura), format_(format), rows_(rows), context_(std::move(context)),
       window_(window) {
     setObjectName(QStringLiteral("ClosingPrintRun"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "closing/render/closing_renderer.h"
+#include "report/render_pdf.h"
 #include "report/render_rtf.h"
 #include "report/render_text.h"
 #include "report/report_job.h"
@@ -36,7 +37,7 @@ struct ClosingOutput {
     TFileRenderer* renderer = nullptr;
 };
 
-// The print run of the closing window: the report job ReportJob1 with its two file renderers, and its
+// The print run of the closing window: the report job ReportJob1 with its file renderers, and its
 // events, which choose the printer and paper, draw the report and put the program's setup dialog and
 // preview window in place of the job's own.
 class ClosingPrintRun : public QObject {
@@ -48,6 +49,8 @@ public:
     TReportJob ReportJob1;
     TRenderRTF RenderRTF1;
     TRenderText RenderText1;
+    // Offered after the text file, the page as printed.
+    TRenderPdf RenderPdf1;
     // Draws the page; holds the grid factors and indice_punto.
     ClosingReportRenderer renderer;
 

@@ -4,6 +4,7 @@
 #include "closing/rows/cimpfactura.h"
 #include "closing/run/print_run.h"
 #include "data/dm/dm.h"
+#include "platform/fonts.h"
 #include "platform/guard.h"
 #include "shell/rngquelmaro.h"
 
@@ -54,7 +55,7 @@ Tfcierre::~Tfcierre() {
 }
 
 void Tfcierre::FormCreate() {
-    resize(324, 140);
+    setFixedSize(324, 140);
     const PointRangeText puntos = completedPointRange({fquelmaro->Ptoini->text(), fquelmaro->Ptofin->text()});
     fquelmaro->Ptoini->setText(puntos.ptoini);
     fquelmaro->Ptofin->setText(puntos.ptofin);
@@ -122,6 +123,7 @@ void Tfcierre::buildControls() {
     setObjectName(QStringLiteral("fcierre"));
     setWindowTitle(QStringLiteral("Imprimir cierre"));
     setModal(true);
+    setFont(platform::windowFont(QStringLiteral("MS Sans Serif"), 8));
 
     Label1 =
         new QLabel(QStringLiteral("Prepare la impresora y presione Imprimir para generar el cierre"), this);
@@ -136,6 +138,8 @@ void Tfcierre::buildControls() {
         button->setObjectName(name);
         button->setText(caption);
         button->setIcon(style()->standardIcon(icon));
+        button->setIconSize(QSize(24, 24));
+        button->setFont(platform::windowFont(QStringLiteral("Arial Narrow"), 8));
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus); // like the keys, the buttons never take the focus

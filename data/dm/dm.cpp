@@ -192,10 +192,10 @@ void Tfdm::configureErrorHandlers(RecordSet& recordSet) {
         configureErrorHandlers(recordSet.detail(i));
 }
 
-void Tfdm::ManejarError(Provider* sender, RecordSet* recordSet, const QString& raw) {
-    // A text typed on a command line or in a field may be of any length; what it says is in its start.
-    const QString message = dm::cutLongText(raw);
-    dm::ErrorLog::append(directorio, platform::now(), usuario, message);
+void Tfdm::ManejarError(Provider* sender, RecordSet* recordSet, const QString& message) {
+    // A text typed on a command line or in a field may be of any length; what it says is in its start. The
+    // translation reads the whole text, so that it still finds what the text quotes.
+    dm::ErrorLog::append(directorio, platform::now(), usuario, dm::cutLongText(message));
     QString shown;
     if (!recordSet)
         shown = dm::translateError(message);

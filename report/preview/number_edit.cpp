@@ -25,8 +25,27 @@ QString plainText(double value) {
 
 } // namespace
 
-NumberEdit::NumberEdit(QWidget* parent) : QLineEdit(parent) {
-    setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral(R"(\d*\.?\d*)")), this));
+NumberEdit::NumberEdit(QWidget* parent)
+    : QLineEdit(parent), validator_(new QRegularExpressionValidator(this)) {
+    setValidator(validator_);
+    setDisplayFormat(QString());
+}
+
+void NumberEdit::setDisplayFormat(const QString& format) {
+    displayFormat_ = format;
+    // A number, and the format's own characters after it as they are shown ("110%").
+    const QString number = QStringLiteral(R"(\d*\.?\d*)");
+    const QString literal = QRegularExpression::escape(literalText());
+    validator_->setRegularExpression(
+        QRegularExpression(literal.isEmpty() ? number : number + QStringLiteral("(%1)?").arg(literal)));
+}
+
+QString NumberEdit::literalText() const {
+    QString literal = displayFormat_;
+    literal.remove(u'#');
+    if (const qsizetype point = literal.indexOf(u'.'); point >= 0)
+        literal.remove(point, 1);
+    return literal;
 }
 
 void NumberEdit::setLimits(double minimum, double maximum) {
@@ -62,8 +81,14 @@ void NumberEdit::focusOutEvent(QFocusEvent* event) {
 }
 
 void NumberEdit::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         commitTyped();
+        // The value taken is shown as it will stay, ready to be typed over.
+        if (value_) {
+            setText(formatted());
+            selectAll();
+        }
+    }
     QLineEdit::keyPressEvent(event);
 }
 
@@ -80,7 +105,10 @@ void NumberEdit::commitTyped() {
         return;
     setModified(false);
     bool ok = false;
-    const double typed = text().toDouble(&ok);
+    QString plain = text();
+    if (const QString literal = literalText(); !literal.isEmpty() && plain.endsWith(literal))
+        plain.chop(literal.size());
+    const double typed = plain.toDouble(&ok);
     applyOperatorValue(ok ? std::optional<double>(typed) : std::nullopt);
 }
 
@@ -105,11 +133,7 @@ QString NumberEdit::formatted() const {
     if (point >= 0)
         while (point + 1 + decimals < displayFormat_.size() && displayFormat_[point + 1 + decimals] == u'#')
             ++decimals;
-    QString literal = displayFormat_;
-    literal.remove(u'#');
-    if (point >= 0)
-        literal.remove(literal.indexOf(u'.'), 1);
-    return QString::number(*value_, 'f', decimals) + literal;
+    return QString::number(*value_, 'f', decimals) + literalText();
 }
 
 } // namespace quelmaro

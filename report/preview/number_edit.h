@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 
+class QRegularExpressionValidator;
+
 #include <optional>
 
 namespace quelmaro {
@@ -19,7 +21,7 @@ public:
     void setStep(double step) { step_ = step; }
     // '#' stands for the whole part, a '.' followed by '#'s for the shown decimals; other characters
     // are shown as they are.
-    void setDisplayFormat(const QString& format) { displayFormat_ = format; }
+    void setDisplayFormat(const QString& format);
 
     // The current value; an empty field has none and throws ConversionError.
     double value() const;
@@ -43,7 +45,10 @@ private:
     void applyOperatorValue(std::optional<double> typed);
     void showValue();
     QString formatted() const;
+    // The format's characters other than the digits' places ("%" of "###%").
+    QString literalText() const;
 
+    QRegularExpressionValidator* validator_;
     std::optional<double> value_;
     double minimum_ = 0;
     double maximum_ = 0;

@@ -1,6 +1,7 @@
 #include "report/preview/preview_form.h"
 
 #include "data/types/errors.h"
+#include "platform/fonts.h"
 #include "platform/guard.h"
 #include "report/preview/number_edit.h"
 #include "report/preview/preview_keys.h"
@@ -43,7 +44,7 @@ int toPageNumber(const QString& text) {
 
 TFormMyPreview::TFormMyPreview(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Custom Preview Form"));
-    setFont(QFont(QStringLiteral("Arial"), 10));
+    setFont(platform::windowFont(QStringLiteral("Arial"), 10));
     resize(615, 450);
 
     auto* layout = new QVBoxLayout(this);
@@ -63,6 +64,9 @@ TFormMyPreview::TFormMyPreview(QWidget* parent) : QDialog(parent) {
     connect(RenderPreview, &TRenderPreview::OnPageChange, this, &TFormMyPreview::NDRPreviewPageChange);
     RenderPreview->setZoomFactor(100);
     RenderPreview->setScrollBox(ScrollBox1);
+    // The sheet in the middle of a darker desk, not against the left edge.
+    ScrollBox1->setAlignment(Qt::AlignCenter);
+    ScrollBox1->setBackgroundRole(QPalette::Dark);
 
     OpenDialog1.filter = {QStringLiteral("Vista previa de reportes"), QStringLiteral("*.ndr")};
     OpenDialog1.defaultSuffix = QStringLiteral("ndr");
@@ -259,14 +263,14 @@ void TFormMyPreview::SpeedButton7Click() {
     const PageStore* shown = RenderPreview->pageStore();
     if (!shown)
         return;
-    ReportPrinter* reportPrinter = ReportSystem ? &ReportSystem->printer() : nullptr;
+    JobPrinter* jobPrinter = ReportSystem ? &ReportSystem->printer() : nullptr;
     // The dialog works on a printer of its own: what is chosen there does not change the report printer.
     QPrinter dialogPrinter(QPrinter::HighResolution);
-    if (reportPrinter)
-        dialogPrinter.setPrinterName(reportPrinter->name());
+    if (jobPrinter)
+        dialogPrinter.setPrinterName(jobPrinter->name());
     if (!platform::messages().print(dialogPrinter, 1, RenderPreview->PageCount()))
         return;
-    RenderPrinter->setPrinter(reportPrinter);
+    RenderPrinter->setPrinter(jobPrinter);
     RenderPrinter->RenderStream(*shown);
 }
 

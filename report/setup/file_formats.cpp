@@ -3,6 +3,8 @@
 #include "report/renderer.h"
 #include "report/renderer_registry.h"
 
+#include <algorithm>
+
 namespace quelmaro {
 
 std::vector<FileFormat> reportFileFormats() {
@@ -25,9 +27,21 @@ QList<platform::FileFilter> fileTypes(const std::vector<FileFormat>& formats) {
     return types;
 }
 
-QString outputFileName(const QString& typed, const FileFormat& format) {
+QString outputFileName(const QString& typed, const FileFormat& chosen,
+                       const std::vector<FileFormat>& formats) {
     const QString name = typed.trimmed();
-    return name.contains(u'.') ? name : name + format.extension;
+    // A "." in a folder's name is no extension; names may be typed with either separator.
+    const qsizetype fileStart = std::max(name.lastIndexOf(u'/'), name.lastIndexOf(u'\\')) + 1;
+    const qsizetype dot = name.lastIndexOf(u'.');
+    if (dot < fileStart)
+        return name + chosen.extension;
+    const QString extension = name.mid(dot);
+    const auto isExtensionOf = [&](const FileFormat& format) {
+        return extension.compare(format.extension, Qt::CaseInsensitive) == 0;
+    };
+    if (isExtensionOf(chosen) || std::none_of(formats.cbegin(), formats.cend(), isExtensionOf))
+        return name;
+    return name.left(dot) + chosen.extension;
 }
 
 } // namespace quelmaro

@@ -27,8 +27,11 @@ std::vector<FileFormat> reportFileFormats();
 // The save dialog's file types, one per format in the same order.
 QList<platform::FileFilter> fileTypes(const std::vector<FileFormat>& formats);
 
-// The output file for a typed name: without blanks around it, and with the format's extension when the
-// name has no "." anywhere (a "." in a folder name counts).
-QString outputFileName(const QString& typed, const FileFormat& format);
+// The output file for a typed name, without blanks around it, ending in the chosen format's extension: a
+// file name without any extension gets it, and so does one that ends in the extension of another of the
+// formats (a name chosen in the save dialog before the format was changed). Any other extension is the
+// operator's and stays.
+QString outputFileName(const QString& typed, const FileFormat& chosen,
+                       const std::vector<FileFormat>& formats);
 
 } // namespace quelmaro

@@ -1,5 +1,7 @@
 #include "report/setup/setup_form.h"
 
+#include "platform/caption_fit.h"
+#include "platform/fonts.h"
 #include "platform/guard.h"
 #include "platform/messages.h"
 #include "report/report_job.h"
@@ -15,25 +17,53 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace quelmaro {
+
+namespace {
+
+// Where a style draws a group's title above its frame line, the inside of the group starts lower than the
+// controls were placed: they all move down by what they lack, so none sits on the title or the frame.
+void keepOffTheFrame(QGroupBox& group) {
+    QStyleOptionGroupBox option;
+    option.initFrom(&group);
+    option.text = group.title();
+    option.lineWidth = 1;
+    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    const int inside = group.style()
+                           ->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxContents, &group)
+                           .top();
+    const QList<QWidget*> controls = group.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    int highest = inside;
+    for (const QWidget* control : controls)
+        highest = std::min(highest, control->y());
+    for (QWidget* control : controls)
+        control->move(control->x(), control->y() + inside - highest);
+}
+
+} // namespace
 
 TdtSetupForm::TdtSetupForm(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Opciones de impresión"));
     setFixedSize(330, 292);
-    setFont(QFont(QStringLiteral("Arial"), 8));
+    setFont(platform::windowFont(QStringLiteral("Arial"), 8));
 
     GroupBox1 =
         place(new QGroupBox(QStringLiteral("Impresora seleccionada"), this), "GroupBox1", 8, 3, 318, 54);
-    PrinterLabel = place(new QLabel(QStringLiteral("(none)"), GroupBox1), "PrinterLabel", 10, 15, 250, 13);
+    // Left of "Configurar", on two lines: a printer's name and port are long.
+    PrinterLabel = place(new QLabel(QStringLiteral("(ninguna)"), GroupBox1), "PrinterLabel", 10, 15, 170, 30);
+    PrinterLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     SetupBB = place(new QPushButton(QStringLiteral("Configurar"), GroupBox1), "SetupBB", 184, 16, 121, 30);
 
     DestGB = place(new QGroupBox(QStringLiteral("Destino del reporte "), this), "DestGB", 4, 60, 325, 121);
-    PrinterRB = place(new QRadioButton(QStringLiteral("&Impresora"), DestGB), "PrinterRB", 8, 16, 150, 17);
+    PrinterRB = place(new QRadioButton(QStringLiteral("&Impresora"), DestGB), "PrinterRB", 8, 16, 150, 19);
     PreviewRB =
-        place(new QRadioButton(QStringLiteral("&Vista preliminar"), DestGB), "PreviewRB", 8, 36, 150, 17);
-    FileRB = place(new QRadioButton(QStringLiteral("&Archivo"), DestGB), "FileRB", 8, 56, 62, 17);
+        place(new QRadioButton(QStringLiteral("&Vista preliminar"), DestGB), "PreviewRB", 8, 36, 150, 19);
+    FileRB = place(new QRadioButton(QStringLiteral("&Archivo"), DestGB), "FileRB", 8, 56, 62, 19);
     editFileName = place(new QLineEdit(DestGB), "editFileName", 72, 54, 169, 22);
     FileNameSB = place(new QToolButton(DestGB), "FileNameSB", 247, 54, 20, 20);
     FileNameSB->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
@@ -44,13 +74,16 @@ TdtSetupForm::TdtSetupForm(QWidget* parent) : QDialog(parent) {
     CopiesLabel = place(new QLabel(QStringLiteral("&Copias"), GroupBox2), "CopiesLabel", 17, 19, 60, 15);
     CopiesED = place(new QLineEdit(GroupBox2), "CopiesED", 18, 35, 49, 22);
     CopiesLabel->setBuddy(CopiesED);
-    CollateCK = place(new QCheckBox(QStringLiteral("in&tercalar"), GroupBox2), "CollateCK", 115, 17, 120, 17);
-    DuplexCK = place(new QCheckBox(QStringLiteral("&Duplex"), GroupBox2), "DuplexCK", 115, 40, 120, 17);
+    CollateCK = place(new QCheckBox(QStringLiteral("in&tercalar"), GroupBox2), "CollateCK", 115, 17, 120, 19);
+    DuplexCK = place(new QCheckBox(QStringLiteral("&Duplex"), GroupBox2), "DuplexCK", 115, 40, 120, 19);
 
     bbtnOK = place(new QPushButton(QStringLiteral("OK"), this), "bbtnOK", 32, 256, 99, 25);
     BitBtn1 = place(new QPushButton(QStringLiteral("Cancelar"), this), "BitBtn1", 176, 256, 107, 25);
     bbtnOK->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+
+    for (QGroupBox* group : {GroupBox1, DestGB, GroupBox2})
+        keepOffTheFrame(*group);
 
     dlogSave.defaultSuffix = QStringLiteral("ndr");
     editFileName->setEnabled(false);
@@ -238,26 +271,35 @@ void TdtSetupForm::FileNameSBClick() {
 }
 
 void TdtSetupForm::cboxFormatChange() {
-    dlogSave.selectedFilter = cboxFormat->currentIndex();
+    const int chosen = cboxFormat->currentIndex();
+    dlogSave.selectedFilter = chosen;
+    // A name typed in the save dialog without an extension takes the chosen format's.
+    if (chosen >= 0)
+        dlogSave.defaultSuffix = formats_.at(size_t(chosen)).extension.mid(1);
 }
 
 void TdtSetupForm::BitBtn1Click() {
-    ReportPrinter& printer = ReportSystem->printer();
+    JobPrinter& printer = ReportSystem->printer();
     if (printer.hasPrinters())
         platform::messages().printerSetup(printer.device());
     ShowSelectedPrinter();
 }
 
 void TdtSetupForm::ShowSelectedPrinter() {
-    ReportPrinter& printer = ReportSystem->printer();
+    JobPrinter& printer = ReportSystem->printer();
     if (!printer.hasPrinters()) {
-        PrinterLabel->setText(QStringLiteral("No hay impresoras instaladas!"));
+        platform::setWrappedCaption(*PrinterLabel, QStringLiteral("No hay impresoras instaladas!"));
         return;
     }
+    // Named as not available until it opens: a printer that does not open is reported next.
+    platform::setWrappedCaption(*PrinterLabel, printer.name().isEmpty()
+                                                   ? QStringLiteral("Ninguna impresora disponible")
+                                                   : QStringLiteral("%1 (no disponible)").arg(printer.name()));
     printer.open();
     const QString port = printer.port();
-    PrinterLabel->setText(port.isEmpty() ? printer.name()
-                                         : QStringLiteral("%1 en %2").arg(printer.name(), port));
+    platform::setWrappedCaption(*PrinterLabel, port.isEmpty()
+                                                   ? printer.name()
+                                                   : QStringLiteral("%1 en %2").arg(printer.name(), port));
 }
 
 void TdtSetupForm::FillFormatList() {
@@ -271,7 +313,7 @@ void TdtSetupForm::FillFormatList() {
 }
 
 bool TdtSetupForm::printerAvailable() const {
-    ReportPrinter& printer = ReportSystem->printer();
+    JobPrinter& printer = ReportSystem->printer();
     return printer.hasPrinters() && printer.isValid();
 }
 
@@ -283,7 +325,7 @@ void TdtSetupForm::bbtnOKClick() {
     } else {
         const FileFormat& format = formats_.at(size_t(std::max(0, cboxFormat->currentIndex())));
         job.Destination = TReportDest::rdFile;
-        job.OutputFile = outputFileName(editFileName->text(), format);
+        job.OutputFile = outputFileName(editFileName->text(), format, formats_);
         job.NativeOutput = format.nativeOutput;
         job.FileRenderer = format.renderer;
     }

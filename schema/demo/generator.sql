@@ -22,8 +22,9 @@ begin
 end^
 
 -- One invoice of up to 5 lines at a point of sale: whole quantities and whole-peso prices, so line
--- bases and taxes are exact to the cent. A named customer may buy on account; everybody else pays at
--- the counter in cash, by cheque, card or gift bond, sometimes in two forms.
+-- bases and taxes are exact to the cent. Sausages, sodas and biscuits also carry the consumption tax, 8 %
+-- of the line's base. A named customer may buy on account; everybody else pays at the counter in cash, by
+-- cheque, card or gift bond, sometimes in two forms, cash handed over first or last.
 create procedure demo_factura (punto integer, fecha date, segundos integer, lineas_max integer, semilla bigint)
 returns (siguiente bigint, factura integer, lineas integer) as
     declare r integer;
@@ -40,9 +41,12 @@ returns (siguiente bigint, factura integer, lineas integer) as
     declare descuento numeric(15,2);
     declare base numeric(15,2);
     declare iva numeric(15,2);
+    declare consumo numeric(15,2);
     declare total numeric(15,2) = 0;
     declare total_iva numeric(15,2) = 0;
     declare efectivo numeric(15,2);
+    declare item_efectivo integer;
+    declare forma integer;
     declare banco varchar(2);
     declare vendedor integer;
     declare dado integer;
@@ -93,14 +97,15 @@ begin
         descuento = iif(dado = 0, cantidad * round(precio * 0.05, 0), 0);
         base = cantidad * precio - descuento;
         iva = base * tarifa / 100;
+        consumo = iif(articulo in ('B005', 'C006', 'C007'), base * 8 / 100, 0);
         insert into facturas_detalle (fact_id, fade_item, bode_cod, arti_cod, fade_cant, fade_unidad, fade_prunit,
                                       fade_dtoporc, fade_dtomonto, fade_ivaporc, fade_ivamonto, fade_consumo,
                                       fade_factor, fade_codbar, fade_remisionado, fade_devuelto, fade_total,
                                       lipr_cod, fade_anulado, fade_transmit, fade_base)
         select :factura, :r, bode_cod, :articulo, :cantidad, :unidad, :precio, iif(:descuento = 0, 0, 5), :descuento,
-               :tarifa, :iva, 0, 1, :articulo, 0, 0, :base + :iva, 1, 'N', 'N', :base
+               :tarifa, :iva, :consumo, 1, :articulo, 0, 0, :base + :iva + :consumo, 1, 'N', 'N', :base
           from facturas where fact_id = :factura;
-        total = total + base + iva;
+        total = total + base + iva + consumo;
         total_iva = total_iva + iva;
     end
     update facturas set fact_total = :total, fact_ivamonto = :total_iva where fact_id = :factura;
@@ -110,16 +115,18 @@ begin
         execute procedure demo_azar(siguiente, 4) returning_values siguiente, r;
         banco = decode(r, 0, '07', 1, '51', 2, '13', '02');
         execute procedure demo_azar(siguiente, 100) returning_values siguiente, r;
-        efectivo = case when r < 65 then total when r < 96 then 0 else round(total / 2, -3) end;
+        efectivo = case when r < 60 then total when r < 88 then 0 else round(total / 2, -3) end;
+        -- In two forms, cash is handed over after the other form every other time.
+        item_efectivo = iif(r >= 88 and mod(r, 2) = 0 and efectivo < total, 2, 1);
+        forma = case when r < 68 then 2 when r < 76 then 3 when r < 83 then 4 when r < 88 then 5
+                     else 2 + mod(r, 3) end;
         if (efectivo > 0) then
-            insert into facturas_pago values (:factura, 1, 1, null, null, null, :fecha, :efectivo);
+            insert into facturas_pago values (:factura, :item_efectivo, 1, null, null, null, :fecha, :efectivo);
         if (efectivo < total) then
             insert into facturas_pago
-            values (:factura, 2,
-                    case when :r < 75 then 2 when :r < 85 then 3 when :r < 93 then 4 when :r < 96 then 5 else 3 end,
-                    iif(:r >= 93 and :r < 96, null, :banco),
-                    iif(:r >= 93 and :r < 96, null, '0' || (4000000 + :factura)),
-                    iif(:r >= 93 and :r < 96, 'BONO' || :factura, lpad(:factura, 8, '0')), :fecha, :total - :efectivo);
+            values (:factura, iif(:efectivo > 0, 3 - :item_efectivo, 1), :forma, iif(:forma = 5, null, :banco),
+                    iif(:forma = 5, null, '0' || (4000000 + :factura)),
+                    iif(:forma = 5, 'BONO' || :factura, lpad(:factura, 8, '0')), :fecha, :total - :efectivo);
     end
 end^
 
@@ -179,9 +186,15 @@ begin
         select :egreso, 1, 21, comp_id, pref_pre, right(comp_numero, 6), comp_total, 0, 0, 0, 0, 'N', 'N', 0,
                comp_numprov
           from compras where comp_id = :compra;
+    -- A payroll advance is handed over in two parts, both from the point's box.
     insert into egresos_caja (egre_id, egca_item, caja_id, fopa_id, egca_fecha, egca_monto, egca_anulado,
                               egca_transmit)
-    select :egreso, 1, caja_id, 1, :fecha, :monto, 'N', 'N' from punto_venta where ptvt_id = :punto;
+    select :egreso, 1, caja_id, 1, :fecha, :monto - iif(:clase = 2, 10000, 0), 'N', 'N'
+      from punto_venta where ptvt_id = :punto;
+    if (clase = 2) then
+        insert into egresos_caja (egre_id, egca_item, caja_id, fopa_id, egca_fecha, egca_monto, egca_anulado,
+                                  egca_transmit)
+        select :egreso, 2, caja_id, 1, :fecha, 10000, 'N', 'N' from punto_venta where ptvt_id = :punto;
 end^
 
 -- The cash a point's box took in on a day and still holds: what entered minus what left, less the cheques,
@@ -312,8 +325,9 @@ begin
     select first 1 p.caja_id from punto_venta p
      where p.sucu_id = :sucursal and p.ptvt_id <> :punto order by p.ptvt_id into :destino;
     execute procedure demo_azar(siguiente, 100) returning_values siguiente, r;
-    monto = 10000 * (5 + mod(r, 26));
-    if (destino is not null and r < 40 and monto <= disponible) then
+    -- At most the round ten thousands the box holds.
+    monto = minvalue(10000 * (5 + mod(r, 26)), floor(disponible / 10000) * 10000);
+    if (destino is not null and r < 50 and monto > 0) then
     begin
         execute procedure demo_marque_hora(fecha, 68400 + 60 * r, 'CAJERO' || punto);
         traslado = gen_id(gen_traslados_caja, 1);
@@ -328,7 +342,7 @@ begin
         select first 1 dpca_id from documentos_pago_caja
          where caja_id = :caja and fopa_id = 2 and dpca_fecha = :fecha and dpca_tiposal = 0 and dpca_idsal = 0
          order by dpca_id into :cheque;
-        if (cheque is not null and r < 20) then
+        if (cheque is not null and r < 30) then
             insert into traslados_caja_det (trcj_id, trcd_item, fopa_id, trcd_banco, trcd_cuenta, trcd_numero,
                                             trcd_fecha, trcd_monto, trcd_anulado, trcd_transmit)
             select :traslado, 2, 2, dpca_banco, dpca_cuenta, dpca_numero, :fecha, dpca_monto, 'N', 'N'

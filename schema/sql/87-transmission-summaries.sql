@@ -29,7 +29,8 @@ begin
         suspend;
 end^
 
--- One row per payment form and bank document paid at the counter for those invoices.
+-- One row per payment form and bank document paid at the counter for those invoices, in the order the
+-- counter first took each: by invoice, then by the payment's place in it.
 create procedure resumen_caja_tx (fecha date, punto integer, hora varchar(12))
 returns (
     forma integer, banco varchar(3), cuenta varchar(20), numero varchar(20), fecdoc date,
@@ -45,7 +46,7 @@ begin
                         where au.audi_iddoc = f.fact_id and au.tido_cod = 31 and au.audi_oper = 'I'
                           and au.audi_fecha = :fecha and au.audi_hora > :desde)
          group by p.fopa_id, p.fapa_banco, p.fapa_cuenta, p.fapa_numero
-         order by p.fopa_id, p.fapa_banco, p.fapa_cuenta, p.fapa_numero
+         order by min(cast(f.fact_id as bigint) * 1000 + p.fapa_item)
           into :forma, :banco, :cuenta, :numero, :fecdoc, :monto do
         suspend;
 end^

@@ -2,13 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace quelmaro::platform::test {
 namespace {
 
 struct LocaleCase {
     const char* locale;
-    const char* names;        // days Monday to Sunday, months, currency symbol, one a line
-    const char* translations; // whether Qt's texts load, then the text of a standard Cancel button
+    const char* names; // days Monday to Sunday, months, currency symbol, one a line
+    const char*
+        translations; // whether Qt's texts load, a standard Cancel button's text, a calendar's December
 };
 
 void PrintTo(const LocaleCase& c, std::ostream* out) {
@@ -34,20 +37,30 @@ TEST_P(SystemLocale, GivesTheLanguageOfQtsOwnDialogs) {
     EXPECT_EQ(probe("translations"), GetParam().translations);
 }
 
+const char* const kSpanishNames = "lunes\nmartes\nmiércoles\njueves\nviernes\nsábado\ndomingo\n"
+                                  "enero\nfebrero\nmarzo\nabril\nmayo\njunio\njulio\nagosto\n"
+                                  "septiembre\noctubre\nnoviembre\ndiciembre\n$\n";
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, SystemLocale,
     ::testing::Values(LocaleCase{"es_ES.UTF-8",
                                  "lunes\nmartes\nmiércoles\njueves\nviernes\nsábado\ndomingo\n"
                                  "enero\nfebrero\nmarzo\nabril\nmayo\njunio\njulio\nagosto\n"
                                  "septiembre\noctubre\nnoviembre\ndiciembre\n€\n",
-                                 "loaded\nCancelar\n"},
+                                 "loaded\nCancelar\ndiciembre\n"},
+                      // No regional settings, as on a bare system or under a scheduler: the suite's Spanish.
+                      LocaleCase{"C", kSpanishNames, "loaded\nCancelar\ndiciembre\n"},
+                      LocaleCase{"POSIX", kSpanishNames, "loaded\nCancelar\ndiciembre\n"},
+                      LocaleCase{"C.UTF-8", kSpanishNames, "loaded\nCancelar\ndiciembre\n"},
                       LocaleCase{"en_US.UTF-8",
                                  "Monday\nTuesday\nWednesday\nThursday\nFriday\nSaturday\nSunday\n"
                                  "January\nFebruary\nMarch\nApril\nMay\nJune\nJuly\nAugust\n"
                                  "September\nOctober\nNovember\nDecember\n$\n",
-                                 "not loaded\nCancel\n"}),
+                                 "not loaded\nCancel\nDecember\n"}),
     [](const ::testing::TestParamInfo<LocaleCase>& info) {
-        return std::string(info.param.locale).substr(0, 5);
+        std::string name = std::string(info.param.locale).substr(0, 5);
+        std::replace(name.begin(), name.end(), '.', '_');
+        return name;
     });
 
 } // namespace

@@ -7,7 +7,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Resumen de ventas"));
+    QApplication::setApplicationName(QStringLiteral("Resumen de ventas"));
     ::testing::InitGoogleTest(&argc, argv);
     // A death test runs again in a fresh process rather than in a fork of one that holds a QApplication.
     GTEST_FLAG_SET(death_test_style, "threadsafe");

@@ -4,10 +4,13 @@
 //   messages            messages and dialogs through messages() under a QApplication
 //   messages-no-window  the same without a QApplication
 //   names               day names 1-7, month names 1-12 and the currency symbol, one a line
-//   translations        whether Qt's texts were loaded, then a standard Cancel button's text
+//   translations        whether Qt's texts were loaded, a standard Cancel button's text, then the name of
+//                       December as a widget (a calendar) gives it
+//   qt-diagnostics      Qt's notes kept off standard error: a window shown, a warning and a critical message
 #include "platform/error.h"
 #include "platform/locale_names.h"
 #include "platform/messages.h"
+#include "platform/qt_diagnostics.h"
 #include "platform/registry.h"
 #include "platform/system_translations.h"
 
@@ -16,6 +19,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QTextStream>
+#include <QWidget>
 
 #include <memory>
 
@@ -56,15 +60,27 @@ void printNames(QTextStream& out) {
 }
 
 void printTranslations(QTextStream& out) {
-    out << (loadSystemDialogTranslations() ? "loaded" : "not loaded") << '\n';
+    out << (useRegionalSettings() ? "loaded" : "not loaded") << '\n';
     const QDialogButtonBox buttons(QDialogButtonBox::Cancel);
     out << buttons.button(QDialogButtonBox::Cancel)->text() << '\n';
+    out << buttons.locale().monthName(12) << '\n';
+}
+
+void showWindowAndComplain() {
+    QWidget window;
+    window.setFixedSize(100, 50);
+    window.show();
+    QCoreApplication::processEvents();
+    qWarning("una advertencia de Qt");
+    qCritical("un problema real");
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if (mode == QLatin1String("qt-diagnostics"))
+        keepQtNotesOffStandardError();
     std::unique_ptr<QCoreApplication> app;
     if (mode == QLatin1String("messages-no-window"))
         app = std::make_unique<QCoreApplication>(argc, argv);
@@ -80,6 +96,8 @@ int main(int argc, char** argv) {
         printNames(out);
     else if (mode == QLatin1String("translations"))
         printTranslations(out);
+    else if (mode == QLatin1String("qt-diagnostics"))
+        showWindowAndComplain();
     else
         return 2;
     return 0;

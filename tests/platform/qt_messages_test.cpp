@@ -131,8 +131,8 @@ TEST(QtFileDialogs, SaveShowsTheFiltersAndReturnsTheChosenFileAndType) {
                                         "Native Printer Output (PRN) (*.PRN)", "Plain Text (TXT) (*.txt)"}));
     EXPECT_EQ(initialFilter.toStdString(), "Native Printer Output (PRN) (*.PRN)");
     ASSERT_TRUE(choice.has_value());
-    // The default suffix completes a name typed without one, whatever type was picked.
-    EXPECT_EQ(choice->fileName.toStdString(), folder.filePath(QStringLiteral("cierre.ndr")).toStdString());
+    // A name typed without an extension takes the chosen type's, not the request's default.
+    EXPECT_EQ(choice->fileName.toStdString(), folder.filePath(QStringLiteral("cierre.txt")).toStdString());
     EXPECT_EQ(choice->selectedFilter, 2);
 }
 

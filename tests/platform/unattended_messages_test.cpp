@@ -47,5 +47,15 @@ INSTANTIATE_TEST_SUITE_P(
                       UnattendedCase{"without_a_window_system", "messages-no-window", nullptr}),
     [](const ::testing::TestParamInfo<UnattendedCase>& info) { return std::string(info.param.name); });
 
+// A scheduler's mail gets none of the toolkit's notes (no runtime folder, a window hint the screen plugin
+// ignores, a warning), only its real problems.
+TEST(UnattendedRun, StandardErrorCarriesNoQtNotesButItsRealProblems) {
+    QProcessEnvironment environment = cleanEnvironment();
+    environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    const ProbeRun run = runProbe(QStringLiteral("qt-diagnostics"), environment);
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.err.toStdString(), "un problema real\n");
+}
+
 } // namespace
 } // namespace quelmaro::platform::test

@@ -1,5 +1,5 @@
+#include "report/job_printer.h"
 #include "report/page_store_writer.h"
-#include "report/report_printer.h"
 #include "report/snapshot.h"
 #include "tests/report/report_test_support.h"
 
@@ -29,7 +29,7 @@ protected:
         return std::get<T>(commands(page).at(index));
     }
 
-    ReportPrinter printer;
+    JobPrinter printer;
     PageStore store;
     std::unique_ptr<TPageStoreWriter> writer;
 };
@@ -137,12 +137,13 @@ TEST_F(NoPrinterCanvas, UnitsAndScaleApplyAsCoordinatesAreStored) {
     PrinterSettings settings;
     settings.Units = TReportUnits::unMM;
     settings.ScaleX = 50;
+    settings.ScaleY = 150;
     TPageStoreWriter& canvas = open(settings);
     EXPECT_NEAR(canvas.PaperWidth(), 215.9, 1e-9);
     canvas.PrintAt(50.8, 25.4, QStringLiteral("x"));
     const auto& text = command<TextCommand>(0);
     EXPECT_FLOAT_EQ(text.x, 1.0f); // 2 inches at half scale
-    EXPECT_FLOAT_EQ(text.y, 1.0f);
+    EXPECT_FLOAT_EQ(text.y, 1.5f); // 1 inch at one and a half
 }
 
 TEST_F(NoPrinterCanvas, EveryPageStartsAgainFromThePageDefaults) {

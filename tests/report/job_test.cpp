@@ -246,6 +246,101 @@ TEST_F(FileOutput, UnwritableFileIsAnError) {
     EXPECT_THROW(job.Run(), ReportError);
 }
 
+// Pages "1" to "3", each showing its number, then each file read back as the numbers of its pages.
+TEST_F(FileOutput, PageRangeLimitsWhatEveryFileHolds) {
+    job.OnPrint = [](TReportCanvas& canvas) {
+        for (int page = 1; page <= 3; ++page) {
+            if (page > 1)
+                canvas.NewPage();
+            canvas.PrintAt(1, 1, QString::number(page));
+        }
+    };
+    const auto pdfPages = [](const QString& file) {
+        QStringList numbers;
+        for (const test::PdfPage& page : test::readPdfWords(file))
+            numbers << (page.words.empty() ? QString() : page.words.front().text);
+        return numbers;
+    };
+    TRenderText text;
+    TRenderPdf pdf;
+    struct Output {
+        const char* file;
+        TFileRenderer* renderer;
+        bool nativeOutput;
+        std::function<QStringList(const QString&)> pages;
+    };
+    const Output outputs[] = {
+        {"cierre.ndr", nullptr, false,
+         [](const QString& file) {
+             QStringList numbers;
+             for (const Page& page : loadSnapshot(file).pages)
+                 numbers << std::get<TextCommand>(page.commands.at(0)).text;
+             return numbers;
+         }},
+        {"cierre.prn", nullptr, true, pdfPages},
+        {"cierre.pdf", &pdf, false, pdfPages},
+        {"cierre.txt", &text, false,
+         [](const QString& file) {
+             QFile read(file);
+             EXPECT_TRUE(read.open(QIODevice::ReadOnly));
+             QStringList numbers = QString::fromUtf8(read.readAll()).split(u'\f');
+             for (QString& number : numbers)
+                 number = number.trimmed();
+             return numbers;
+         }},
+    };
+    job.SystemPrinter.FirstPage = 2;
+    job.SystemPrinter.LastPage = 3;
+    for (const Output& output : outputs) {
+        job.OutputFile = path(output.file);
+        job.FileRenderer = output.renderer;
+        job.NativeOutput = output.nativeOutput;
+        job.Run();
+        EXPECT_EQ(output.pages(job.OutputFile), QStringList({"2", "3"})) << output.file;
+    }
+    EXPECT_EQ(job.pageStore().pageCount(), 3) << "the preview still has every page";
+
+    // A range that holds no page is refused and writes nothing.
+    job.FileRenderer = &text;
+    for (const auto& [first, last] : {std::pair{4, 9999}, std::pair{3, 2}}) {
+        job.SystemPrinter.FirstPage = first;
+        job.SystemPrinter.LastPage = last;
+        job.OutputFile = path("vacio.txt");
+        try {
+            job.Run();
+            ADD_FAILURE() << "no error for pages " << first << " to " << last;
+        } catch (const ReportError& e) {
+            EXPECT_EQ(e.message(),
+                      QStringLiteral("No hay páginas que imprimir de la %1 a la %2: el reporte tiene 3.")
+                          .arg(first)
+                          .arg(last));
+        }
+        EXPECT_FALSE(QFile::exists(job.OutputFile));
+    }
+    // A range reaching past the report keeps the pages it holds.
+    job.SystemPrinter.FirstPage = 0;
+    job.SystemPrinter.LastPage = 1;
+    job.Run();
+    EXPECT_EQ(outputs[3].pages(job.OutputFile), QStringList({"1"}));
+}
+
+TEST_F(RecordedJob, OptionsItDoesNotCarryOutAreRefusedBeforeAnything) {
+    const std::pair<TSystemOption, const char*> options[] = {
+        {soUseFiler, "soUseFiler"}, {soWaitForOK, "soWaitForOK"}, {soNoGenerate, "soNoGenerate"}};
+    for (const auto& [option, name] : options) {
+        job.SystemOptions |= option;
+        try {
+            job.Run();
+            ADD_FAILURE() << "no error for " << name;
+        } catch (const ReportError& e) {
+            EXPECT_EQ(e.message(),
+                      QStringLiteral("Opción de impresión no disponible: %1.").arg(QLatin1String(name)));
+        }
+        job.SystemOptions &= ~TSystemOptions(option);
+    }
+    EXPECT_TRUE(events.isEmpty());
+}
+
 TEST_F(RecordedJob, FilerModesKeepTheSnapshotWhereAsked) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);

@@ -1,8 +1,8 @@
+#include "report/job_printer.h"
 #include "report/render_printer.h"
 #include "report/report_canvas.h"
 #include "report/report_errors.h"
 #include "report/report_job.h"
-#include "report/report_printer.h"
 #include "tests/report/report_test_support.h"
 
 #include <QDeadlineTimer>
@@ -199,7 +199,7 @@ TEST_F(ExtraQueue, PageOnCustomPaperWithItsTitleCopiesAndTextPlaces) {
 }
 
 TEST_F(ExtraQueue, SelectPrinterTakesListPositionsAndIgnoresBelowMinusOne) {
-    ReportPrinter& printer = job.printer();
+    JobPrinter& printer = job.printer();
     printer.SelectPrinter(extraIndex());
     EXPECT_EQ(printer.name(), extra);
     printer.SelectPrinter(-2);
@@ -219,7 +219,8 @@ TEST_F(ExtraQueue, VanishedPrinterCannotBeOpened) {
         job.Run();
         FAIL() << "no error";
     } catch (const InvalidPrinterError& e) {
-        EXPECT_TRUE(e.message().startsWith(QStringLiteral("Invalid Printer - quelmaro_pdf_custom on ")))
+        EXPECT_TRUE(e.message().startsWith(
+            QStringLiteral("No se puede imprimir en la impresora quelmaro_pdf_custom")))
             << e.message().toStdString();
     }
 }

@@ -75,6 +75,41 @@ TEST(TextRenderer, PutsEachTextAtItsColumnAndLine) {
                   QStringLiteral("fuera\n\f2\n"));
 }
 
+// Lines closer than the coarse grid's, numbers closer than their widths there, and two texts drawn at one
+// place: each text still reads whole with blanks around it, in the order of the page.
+TEST(TextRenderer, TextsThatWouldRunTogetherStayApart) {
+    QTemporaryDir dir;
+    TRenderText renderer;
+    renderer.OutputFile = dir.filePath(QStringLiteral("cierre.txt"));
+    renderer.RenderStream(onePage({
+        TextCommand{0.5f, 1.0f, TextAlign::Left, QStringLiteral("Venta total")},
+        TextCommand{0.5f, 1.08f, TextAlign::Left, QStringLiteral("Crédito")},
+        TextCommand{2.0f, 2.0f, TextAlign::Right, QStringLiteral("943,966.21")},
+        TextCommand{2.9f, 2.01f, TextAlign::Right, QStringLiteral("1,500,195.20")},
+        TextCommand{1.0f, 3.0f, TextAlign::Left, QStringLiteral("A")},
+        TextCommand{1.0f, 3.0f, TextAlign::Left, QStringLiteral("B")},
+    }));
+    const QStringList lines = QString::fromUtf8(readFile(renderer.OutputFile)).split(u'\n');
+    // The line holding the text with a blank or the line's end on both sides, and where in it.
+    const auto find = [&lines](const QString& text) {
+        const QRegularExpression alone(QStringLiteral("(^| )") + QRegularExpression::escape(text) +
+                                       QStringLiteral("( |$)"));
+        for (qsizetype line = 0; line < lines.size(); ++line)
+            if (const auto match = alone.match(lines[line]); match.hasMatch())
+                return std::pair{line, match.capturedStart()};
+        ADD_FAILURE() << text.toStdString() << " does not stand apart in\n"
+                      << lines.join(u'\n').toStdString();
+        return std::pair{qsizetype(-1), qsizetype(-1)};
+    };
+    EXPECT_EQ(find(QStringLiteral("Venta total")).first + 1, find(QStringLiteral("Crédito")).first);
+    const auto first = find(QStringLiteral("943,966.21"));
+    const auto second = find(QStringLiteral("1,500,195.20"));
+    EXPECT_EQ(first.first, second.first) << "numbers of one printed line share a line";
+    EXPECT_LT(first.second, second.second);
+    EXPECT_EQ(find(QStringLiteral("A")).first + 1, find(QStringLiteral("B")).first)
+        << "a text drawn over another goes to the line below";
+}
+
 TEST(RtfRenderer, PlacesTextsByTabStopsInTheirFonts) {
     QTemporaryDir dir;
     TRenderRTF renderer;

@@ -77,6 +77,46 @@ TEST(Demo, AuditTrailCarriesTheBusinessDateAndTime) {
               0);
 }
 
+// Every kind of amount the closing report and the transmission handle turns up in the demo's business.
+TEST(Demo, BusinessCarriesEveryKindOfMoney) {
+    auto connection = test::openDatabase(test::demo::origin());
+    auto count = [&](const char* sql) { return test::single(*connection, sql).toInt(); };
+    for (const char* sql : {
+             "select count(*) from facturas_detalle where fade_consumo > 0 and fade_ivamonto > 0",
+             "select count(*) from facturas_detalle where fade_dtomonto > 0",
+             "select count(*) from facturas_detalle where fade_ivaporc = 0",
+             "select count(*) from facturas_detalle where fade_ivaporc = 10",
+             "select count(*) from facturas_detalle where fade_ivaporc = 16",
+             "select count(*) from devoluciones_venta",
+             // cash handed over first and last in invoices paid in two forms
+             "select count(*) from facturas_pago where fopa_id = 1 and fapa_item = 1"
+             " and exists (select 1 from facturas_pago o where o.fact_id = facturas_pago.fact_id"
+             " and o.fapa_item = 2)",
+             "select count(*) from facturas_pago where fopa_id = 1 and fapa_item = 2",
+             // a cheque taken to another box by a transfer
+             "select count(*) from traslados_caja_det d join documentos_pago_caja c on c.dpca_tiposal = 66"
+             " and c.dpca_idsal = d.trcj_id and c.dpca_numero = d.trcd_numero where d.fopa_id = 2",
+             // a disbursement paid in two rows from one box, which the transmission reads twice
+             "select count(*) from egresos_caja c where c.egca_item = 2 and exists (select 1 from"
+             " egresos_caja o where o.egre_id = c.egre_id and o.egca_item = 1 and o.caja_id = c.caja_id)",
+         })
+        EXPECT_GT(count(sql), 0) << sql;
+    // The transmission's payments summary has cash neither always first nor always last.
+    int cashFirst = 0, cashBetween = 0;
+    for (QDate day = test::demo::kFirstDay; day <= test::demo::kLastDay; day = day.addDays(1))
+        for (int point = 1; point <= 3; ++point) {
+            const auto rows =
+                connection->query("select forma from resumen_caja_tx(?, ?, '00:00:00')", {day, point}).rows;
+            for (qsizetype r = 0; r < rows.size(); ++r)
+                if (rows.at(r).at(0).toInt() == 1) {
+                    cashFirst += r == 0;
+                    cashBetween += r > 0 && r + 1 < rows.size();
+                }
+        }
+    EXPECT_GT(cashFirst, 0);
+    EXPECT_GT(cashBetween, 0);
+}
+
 TEST(Demo, CentralCompanyHasTheMastersAndNoBusiness) {
     auto origin = test::openDatabase(test::demo::origin());
     auto central = test::openDatabase(test::demo::central());

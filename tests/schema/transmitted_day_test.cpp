@@ -158,6 +158,22 @@ TEST_F(TransmittedDay, CentralFiguresAndLedgerShowTheBranchDay) {
                      " on c.cnt_id = d.cnt_id where c.cnt_libro = 'L' and d.cuen_cod = '130505'")
             .toFixed(),
         branch.money(0, "VTACREDDIA"));
+    // The consumption tax the branch charged is owed in the central ledger, none of it taken as rounding.
+    const Fixed consumo = test::single(*origin,
+                                       "select sum(d.fade_consumo) from facturas_detalle d join facturas f"
+                                       " on f.fact_id = d.fact_id where f.ptvt_id = 1 and f.fact_fecha = ?",
+                                       {day})
+                              .toFixed();
+    EXPECT_GT(consumo, Fixed());
+    const auto balance = [&](const char* account) {
+        return centralValue("select coalesce(sum(d.code_credito - d.code_debito), 0) from contable_detalle d"
+                            " join contable c on c.cnt_id = d.cnt_id where c.cnt_libro = 'L'"
+                            " and d.cuen_cod = ?",
+                            {QString::fromLatin1(account)})
+            .toFixed();
+    };
+    EXPECT_EQ(balance("246405"), consumo);
+    EXPECT_EQ(balance("429581"), Fixed());
     EXPECT_EQ(
         centralValue("select sum(d.code_debito) - sum(d.code_credito) from contable_detalle d").toFixed(),
         Fixed());

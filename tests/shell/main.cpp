@@ -7,7 +7,6 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     quelmaro::shell::Application application(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Resumen de ventas"));
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

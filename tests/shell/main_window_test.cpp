@@ -2,8 +2,10 @@
 #include "tests/shell/shell_environment.h"
 
 #include "data/recordset/recordset.h"
+#include "platform/clock.h"
 
 #include <QAbstractItemView>
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
@@ -47,11 +49,12 @@ TEST(MainWindow, StartsAsDesigned) {
                                      "como una proyección mensual de "
                                      "las ventas y compras o transmite un resumen de las ventas diarias"));
 
-    EXPECT_EQ(window->Servidor->width(), 120);
+    EXPECT_GE(window->Servidor->width(), 120);
     EXPECT_EQ(window->Cia->width(), 45);
     EXPECT_EQ(window->CboAgencia->width(), 265);
-    EXPECT_EQ(window->Ptoini->width(), 33);
-    EXPECT_EQ(window->Ptofin->width(), 33);
+    // At least as wide as designed, and wide enough for the range the closing and the transmission write.
+    for (const QLineEdit* point : {window->Ptoini, window->Ptofin})
+        EXPECT_GE(point->width(), 33);
     EXPECT_FALSE(window->Servidor->isEditable());
     EXPECT_FALSE(window->CboAgencia->isEditable());
     EXPECT_EQ(window->CboAgencia->maxVisibleItems(), 4);
@@ -63,6 +66,8 @@ TEST(MainWindow, StartsAsDesigned) {
 
     EXPECT_FALSE(window->EFecIni->isEnabled());
     EXPECT_FALSE(window->EFecfin->isEnabled());
+    EXPECT_EQ(window->EFecIni->date(), platform::today()) << "no date of the year 2000 before connecting";
+    EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "a window of fixed size";
     const QList<QToolButton*> buttons = {window->SpeedButton3, window->SpeedButton1, window->SpeedButton2};
     EXPECT_EQ(buttons[0]->text(), "F2: Imprimir");
     EXPECT_EQ(buttons[1]->text(), "F5: Transmitir");
@@ -106,6 +111,68 @@ TEST(MainWindow, EnterMovesToTheNextFieldLikeTab) {
     QTest::qWait(20);
     EXPECT_FALSE(window->Panel5->isVisible());
     EXPECT_TRUE(environment.messages.recorded().isEmpty());
+}
+
+struct TypedDate {
+    const char* name;
+    const char* typed;
+    Qt::Key leaveWith;
+    QDate taken;     // the date the field holds afterwards
+    QString refused; // the message, when the date is refused and the focus stays
+};
+
+void PrintTo(const TypedDate& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class DateTyping : public testing::TestWithParam<TypedDate> {};
+
+const QDate kToday(2024, 3, 1);
+
+// The date picker is one field for the keyboard: typed digits replace its date, Tab and Enter leave it.
+TEST_P(DateTyping, TakesTheTypedDateOrRefusesIt) {
+    const TypedDate& typing = GetParam();
+    platform::FixedClock clock{QDateTime(kToday, QTime(9, 0))};
+    ShellEnvironment environment;
+    const auto window = environment.showMainWindow();
+    window->EFecIni->setEnabled(true);
+    window->EFecfin->setEnabled(true);
+    window->EFecIni->setFocus();
+    ASSERT_TRUE(waitFor([&] { return QApplication::focusWidget() == window->EFecIni; }));
+    QTest::keyClicks(window->EFecIni, QString::fromLatin1(typing.typed));
+    QTest::keyClick(window->EFecIni, typing.leaveWith);
+    QTest::qWait(20);
+    EXPECT_EQ(window->EFecIni->date(), typing.taken);
+    EXPECT_EQ(window->EFecIni->text(), typing.taken.toString(QStringLiteral("yyyy/MM/dd")));
+    EXPECT_EQ(errorsShown(environment.messages),
+              typing.refused.isEmpty() ? QStringList() : QStringList{typing.refused});
+    EXPECT_EQ(QApplication::focusWidget(), typing.refused.isEmpty() ? window->EFecfin : window->EFecIni);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dates, DateTyping,
+    testing::Values(TypedDate{"DigitsThenTab", "20240315", Qt::Key_Tab, QDate(2024, 3, 15), {}},
+                    TypedDate{"SeparatorsThenEnter", "2024/3/5", Qt::Key_Return, QDate(2024, 3, 5), {}},
+                    TypedDate{"NothingTypedThenTab", "", Qt::Key_Tab, kToday, {}},
+                    TypedDate{"NoSuchDay", "20240231", Qt::Key_Tab, kToday,
+                              QStringLiteral("La fecha 2024/02/31 no es válida.")},
+                    TypedDate{"TooFewDigits", "202403", Qt::Key_Return, kToday,
+                              QStringLiteral("La fecha 2024/03 no es válida.")}),
+    [](const testing::TestParamInfo<TypedDate>& info) { return info.param.name; });
+
+TEST(MainWindow, F4OrAltDownOpensTheCalendar) {
+    ShellEnvironment environment;
+    const auto window = environment.showMainWindow();
+    window->EFecfin->setEnabled(true);
+    for (const QKeyCombination key : {QKeyCombination(Qt::Key_F4), Qt::AltModifier | Qt::Key_Down}) {
+        window->EFecfin->setFocus();
+        QTest::keyClick(window->EFecfin, key.key(), key.keyboardModifiers());
+        ASSERT_TRUE(waitFor([&] { return window->EFecfin->calendarWidget()->isVisible(); }));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right); // the next day
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_TRUE(waitFor([&] { return !window->EFecfin->calendarWidget()->isVisible(); }));
+    }
+    EXPECT_EQ(window->EFecfin->date(), platform::today().addDays(2));
 }
 
 TEST(MainWindow, TypingInTheBranchListOpensIt) {

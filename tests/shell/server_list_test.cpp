@@ -16,6 +16,11 @@ struct Case {
     QStringList entries;
 };
 
+// The case by its name, in test lists too.
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class ServerList : public testing::TestWithParam<Case> {};
 
 TEST_P(ServerList, EntriesAreTheLinesAsWritten) {

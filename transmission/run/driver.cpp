@@ -97,11 +97,13 @@ QList<PointOfSale> selectPoints(Run& run, const QString& first, const QString& l
     // A branch the origin does not know would send nothing, and nothing would tell.
     if (branch != 0 && run.origin()
                            .read(QStringLiteral("select 1 from sucursales where sucu_id = ?"), {branch})
-                           .rows.isEmpty())
+                           .rows.isEmpty()) {
+        run.report().refuseArguments();
         throw std::runtime_error(QStringLiteral("La agencia %1 no existe en la compañía de origen: no hay "
                                                 "puntos de venta que enviar.")
                                      .arg(branch)
                                      .toStdString());
+    }
     const fb::QueryResult result =
         branch == 0
             ? run.origin().query(QStringLiteral("select * from punto_venta where ptvt_activo = 'S' and "

@@ -29,8 +29,13 @@ public:
     void interrupted(const QString& work);
     bool isInterrupted() const { return !interruptedAt_.isEmpty(); }
 
+    // The run's arguments name work that does not exist (a branch the origin does not know, say).
+    void refuseArguments() { argumentsRefused_ = true; }
+
     // True when everything asked for was sent and posted and nobody was told of a problem.
     bool succeeded() const { return problems_ == 0 && failed_.isEmpty() && interruptedAt_.isEmpty(); }
+    // For the scheduler: 0 on success, 2 for arguments that cannot be used, 1 for any other failure.
+    int exitCode() const { return argumentsRefused_ ? 2 : succeeded() ? 0 : 1; }
     // One line: what was sent, kind by kind, then what failed or "sin fallas".
     QString summary() const;
 
@@ -54,6 +59,7 @@ private:
     int problems_ = 0;
     QStringList failed_;
     QString interruptedAt_;
+    bool argumentsRefused_ = false;
 };
 
 } // namespace quelmaro

@@ -41,12 +41,13 @@ void EgresosStep::copy(Run& run, const fb::QueryResult& disbursements, const fb:
     const auto column = [&](const char* name) {
         return row.value(disbursements.columnIndex(QLatin1String(name)));
     };
-    CEgredes.copyHeader(row, CEgredes.find(disbursements, row));
+    const bool copiedBefore = CEgredes.find(disbursements, row);
+    CEgredes.copyHeader(row, copiedBefore);
     // Document rows, then payment rows; no bank document is checked for these.
     for (int i = 0; i < CEgredes.header().detailCount(); ++i)
         CEgredes.copyRows(run.origin(), i, column("EGRE_ID"));
     // Failures are reported by the data module; a disbursement is not posted.
-    if (CEgredes.apply() == 0)
+    if (CEgredes.apply() == 0 && !copiedBefore)
         run.report().sent(RunReport::Sent::Egreso);
     CEgredes.close();
 }

@@ -41,13 +41,16 @@ void TrasladosStep::send(Run& run, const PointOfSale& point) {
 
 void TrasladosStep::copy(Run& run, const fb::QueryResult& transfers, const fb::Row& row) {
     const Value prefijo = columnOf(transfers, row, "PREF_PRE");
-    CTraslades.copyHeader(row, CTraslades.find(transfers, row));
+    const bool copiedBefore = CTraslades.find(transfers, row);
+    CTraslades.copyHeader(row, copiedBefore);
     const Value cajaId = columnOf(transfers, row, "CAJA_ID");
     CTraslades.copyRows(run.origin(), 0, columnOf(transfers, row, "TRCJ_ID"), [&](RecordSet& line) {
         return line.field(QStringLiteral("FOPA_ID")).asInt() == 1 || bankDocumentInBox(line, cajaId);
     });
     if (CTraslades.apply() == 0) {
-        run.report().sent(RunReport::Sent::Traslado);
+        // Writing an earlier copy over again sends nothing new.
+        if (!copiedBefore)
+            run.report().sent(RunReport::Sent::Traslado);
         contabilizar(run, PostedDocument::TrasladoCaja, CTraslades.key(), prefijo.toString(),
                      columnOf(transfers, row, "TRCJ_FECHA").toDate());
     }

@@ -1,8 +1,10 @@
 #include "transmission/window/transmitir.h"
 
 #include "data/dm/dm.h"
+#include "platform/caption_fit.h"
 #include "platform/guard.h"
 #include "platform/messages.h"
+#include "platform/tab_focus.h"
 #include "transmission/run/connection_setup.h"
 #include "transmission/window/main_window_inputs.h"
 #include "transmission/window/transmission_steps.h"
@@ -34,7 +36,7 @@ class Tftransmitir::PanelProgress : public Progress {
 public:
     explicit PanelProgress(Tftransmitir& window) : window_(window) {}
     void show(const QString& text) override {
-        window_.Panel5->setText(text);
+        platform::setWrappedCaption(*window_.Panel5, text);
         window_.Panel5->show();
         window_.repaint();
     }
@@ -92,7 +94,7 @@ Tftransmitir::~Tftransmitir() {
 }
 
 void Tftransmitir::FormCreate() {
-    resize(374, 194);
+    setFixedSize(374, 194);
     fdm->ConfigurarProviders(this);
     const MainWindowInputs inputs = readMainWindow();
     if (inputs.destino.company.isEmpty()) {
@@ -153,8 +155,8 @@ void Tftransmitir::SpeedButton1Click() {
     }
     // A run goes on past a failed point of sale; it is no success then, and the window stays for another try.
     if (!run_->report().succeeded()) {
-        platform::messages().information(QStringLiteral("El envío de resumen de ventas terminó con errores. ") +
-                                         run_->report().summary());
+        platform::messages().information(
+            QStringLiteral("El envío de resumen de ventas terminó con errores. ") + run_->report().summary());
         return;
     }
     platform::messages().information(QStringLiteral("Envio de resumen de ventas completado con éxito."));
@@ -184,7 +186,7 @@ void Tftransmitir::endUnattended() {
     const QByteArray line = report.summary().toUtf8() + '\n';
     std::fwrite(line.constData(), 1, std::size_t(line.size()), stderr);
     std::fflush(stderr);
-    endProgram(report.succeeded() ? 0 : 1);
+    endProgram(report.exitCode());
 }
 
 void Tftransmitir::endProgram(int exitCode) {
@@ -237,7 +239,7 @@ bool Tftransmitir::eventFilter(QObject* watched, QEvent* event) {
         platform::guarded([this] { SpeedButton2Click(); });
         break;
     default:
-        focusNextChild();
+        platform::moveFocusLikeTab(*static_cast<QWidget*>(watched));
         break;
     }
     return true;

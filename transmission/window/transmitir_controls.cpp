@@ -1,50 +1,64 @@
+// The controls of the transmission window, their texts, fonts and tab order.
 #include "transmission/window/transmitir.h"
 
+#include "platform/fonts.h"
 #include "platform/guard.h"
+#include "platform/tab_focus.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStyle>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 namespace quelmaro {
 
 namespace {
 
-QLabel* label(QWidget* parent, const QString& text, int top) {
-    auto* caption = new QLabel(text, parent);
-    caption->setGeometry(10, top + 3, 66, 16);
-    return caption;
-}
-
-QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& text, bool checked, int top) {
-    auto* box = new QCheckBox(text, parent);
+QCheckBox* checkBox(QVBoxLayout& column, const QString& name, const QString& text, bool checked) {
+    auto* box = new QCheckBox(text);
     box->setObjectName(name);
     box->setChecked(checked);
-    box->setGeometry(248, top, 100, 18);
+    column.addWidget(box);
     return box;
 }
 
-QLineEdit* lineEdit(QWidget* parent, const QString& name, int top, int width) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    edit->setGeometry(80, top, width, 21);
-    return edit;
+// A field with its label on its left; without a width it takes the room the check boxes leave.
+template <typename Field>
+Field* labelled(QGridLayout& grid, const QString& label, const QString& name, int width = 0) {
+    const int row = grid.rowCount();
+    auto* field = new Field;
+    field->setObjectName(name);
+    auto* caption = new QLabel(label);
+    caption->setBuddy(field);
+    grid.addWidget(caption, row, 0);
+    if (width > 0) {
+        field->setFixedWidth(width);
+        grid.addWidget(field, row, 1, Qt::AlignLeft);
+    } else {
+        grid.addWidget(field, row, 1);
+    }
+    return field;
 }
 
-QToolButton* speedButton(QWidget* parent, const QString& name, const QString& text,
-                         QStyle::StandardPixmap icon, int left) {
-    auto* button = new QToolButton(parent);
+// A flat button 65 by 50 pixels, its image above its caption. Like the keys, it never takes the focus.
+QToolButton* speedButton(QWidget& window, const QString& name, const QString& text,
+                         QStyle::StandardPixmap icon) {
+    auto* button = new QToolButton;
     button->setObjectName(name);
     button->setText(text);
-    button->setIcon(parent->style()->standardIcon(icon));
+    button->setIcon(window.style()->standardIcon(icon));
+    button->setIconSize(QSize(24, 24));
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setGeometry(left, 116, 65, 50);
+    button->setFixedSize(65, 50);
+    button->setFont(platform::windowFont(QStringLiteral("Arial Narrow"), 8));
     return button;
 }
 
@@ -53,42 +67,64 @@ QToolButton* speedButton(QWidget* parent, const QString& name, const QString& te
 void Tftransmitir::buildControls() {
     setWindowTitle(QStringLiteral("Envio resumen diario"));
     setModal(true);
+    setFont(platform::windowFont(QStringLiteral("MS Sans Serif"), 8));
+    platform::showFocusFrames(*this);
 
-    GroupBox1 = new QGroupBox(QStringLiteral("Destino:"), this);
+    GroupBox1 = new QGroupBox(QStringLiteral("Destino:"));
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    GroupBox1->setGeometry(8, 2, 358, 110);
-    label(GroupBox1, QStringLiteral("Servidor : "), 16);
-    Server = new QComboBox(GroupBox1);
-    Server->setObjectName(QStringLiteral("Server"));
-    Server->setGeometry(80, 16, 160, 21);
-    label(GroupBox1, QStringLiteral("Usuario : "), 40);
-    Tuser = lineEdit(GroupBox1, QStringLiteral("Tuser"), 40, 100);
-    label(GroupBox1, QStringLiteral("Clave : "), 64);
-    TClaveD = lineEdit(GroupBox1, QStringLiteral("TClaveD"), 64, 100);
+    auto* fields = new QGridLayout;
+    fields->setHorizontalSpacing(4);
+    fields->setVerticalSpacing(3);
+    Server = labelled<QComboBox>(*fields, QStringLiteral("Servidor : "), QStringLiteral("Server"));
+    Server->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    Server->setMinimumContentsLength(1);
+    // A server entry longer than the field is read whole on hovering it.
+    connect(Server, &QComboBox::currentTextChanged, Server, &QWidget::setToolTip);
+    Tuser = labelled<QLineEdit>(*fields, QStringLiteral("Usuario : "), QStringLiteral("Tuser"), 100);
+    TClaveD = labelled<QLineEdit>(*fields, QStringLiteral("Clave : "), QStringLiteral("TClaveD"), 100);
     TClaveD->setEchoMode(QLineEdit::Password);
-    label(GroupBox1, QStringLiteral("Compañía:"), 88);
-    CiaD = lineEdit(GroupBox1, QStringLiteral("CiaD"), 88, 45);
+    CiaD = labelled<QLineEdit>(*fields, QStringLiteral("Compañía:"), QStringLiteral("CiaD"), 45);
+    fields->setRowStretch(fields->rowCount(), 1);
+    fields->setColumnStretch(1, 1);
+    auto* steps = new QVBoxLayout;
+    steps->setSpacing(1);
+    ckvta = checkBox(*steps, QStringLiteral("ckvta"), QStringLiteral("Ventas"), true);
+    ckrdc = checkBox(*steps, QStringLiteral("ckrdc"), QStringLiteral("Recibos"), true);
+    ckcliente = checkBox(*steps, QStringLiteral("ckcliente"), QStringLiteral("Clientes"), false);
+    cktrans = checkBox(*steps, QStringLiteral("cktrans"), QStringLiteral("Traslados"), true);
+    ckEgre = checkBox(*steps, QStringLiteral("ckEgre"), QStringLiteral("Egresos"), true);
+    auto* destination = new QHBoxLayout(GroupBox1);
+    destination->setContentsMargins(8, 2, 8, 4);
+    destination->setSpacing(10);
+    destination->addLayout(fields, 1);
+    destination->addLayout(steps);
 
-    ckvta = checkBox(GroupBox1, QStringLiteral("ckvta"), QStringLiteral("Ventas"), true, 14);
-    ckrdc = checkBox(GroupBox1, QStringLiteral("ckrdc"), QStringLiteral("Recibos"), true, 32);
-    ckcliente = checkBox(GroupBox1, QStringLiteral("ckcliente"), QStringLiteral("Clientes"), false, 50);
-    cktrans = checkBox(GroupBox1, QStringLiteral("cktrans"), QStringLiteral("Traslados"), true, 68);
-    ckEgre = checkBox(GroupBox1, QStringLiteral("ckEgre"), QStringLiteral("Egresos"), true, 86);
-
-    SpeedButton1 = speedButton(this, QStringLiteral("SpeedButton1"), QStringLiteral("F5: Transmitir"),
-                               QStyle::SP_ArrowRight, 230);
+    SpeedButton1 = speedButton(*this, QStringLiteral("SpeedButton1"), QStringLiteral("F5: Transmitir"),
+                               QStyle::SP_ArrowRight);
     SpeedButton1->setEnabled(false);
-    SpeedButton2 = speedButton(this, QStringLiteral("SpeedButton2"), QStringLiteral("Esc: Cancelar"),
-                               QStyle::SP_DialogCancelButton, 300);
+    SpeedButton2 = speedButton(*this, QStringLiteral("SpeedButton2"), QStringLiteral("Esc: Cancelar"),
+                               QStyle::SP_DialogCancelButton);
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { transmit(); });
     connect(SpeedButton2, &QToolButton::clicked, this,
             [this] { platform::guarded([this] { SpeedButton2Click(); }); });
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(SpeedButton1);
+    buttons->addWidget(SpeedButton2);
 
+    auto* window = new QVBoxLayout(this);
+    window->setContentsMargins(8, 2, 8, 4);
+    window->setSpacing(2);
+    window->addWidget(GroupBox1);
+    window->addLayout(buttons);
+
+    // Lies over the fields while a run shows its progress; long database paths wrap or lose their middle.
     Panel5 = new QLabel(this);
     Panel5->setObjectName(QStringLiteral("Panel5"));
-    Panel5->setGeometry(8, 60, 358, 41);
+    Panel5->setGeometry(8, 48, 358, 56);
     Panel5->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel5->setAlignment(Qt::AlignCenter);
+    Panel5->setWordWrap(true);
     Panel5->setAutoFillBackground(true);
     QFont font = Panel5->font();
     font.setPixelSize(13);
@@ -104,6 +140,8 @@ void Tftransmitir::buildControls() {
     for (QWidget* control : tabOrder)
         control->installEventFilter(this);
     installEventFilter(this);
+    // The window opens with the focus in its first field, never unseen on a check box.
+    Server->setFocus();
 }
 
 } // namespace quelmaro

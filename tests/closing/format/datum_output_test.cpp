@@ -18,6 +18,10 @@ struct NumberCase {
     const char* printed;
 };
 
+void PrintTo(const NumberCase& c, std::ostream* out) {
+    *out << "value " << c.value << " decimals " << c.decimals;
+}
+
 class NumberFormat : public testing::TestWithParam<NumberCase> {};
 
 TEST_P(NumberFormat, RoundsHalfToEvenAndGroupsThousands) {
@@ -49,6 +53,13 @@ struct TextCase {
     Value length;
     const char* printed;
 };
+
+void PrintTo(const TextCase& c, std::ostream* out) {
+    const auto shown = [](const Value& value) {
+        return value.isNull() ? std::string("null") : value.toString().toStdString();
+    };
+    *out << "from " << shown(c.first) << " length " << shown(c.length);
+}
 
 class TextCut : public testing::TestWithParam<TextCase> {};
 
@@ -101,6 +112,10 @@ struct FontCase {
     const char* font;
     double size;
 };
+
+void PrintTo(const FontCase& c, std::ostream* out) {
+    *out << c.what;
+}
 
 class ElementFont : public testing::TestWithParam<FontCase> {};
 

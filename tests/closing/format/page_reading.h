@@ -1,8 +1,8 @@
 #pragma once
 
+#include "report/job_printer.h"
 #include "report/page_store.h"
 #include "report/page_store_writer.h"
-#include "report/report_printer.h"
 
 #include <QString>
 
@@ -48,7 +48,7 @@ public:
     const Page& finish();
 
 private:
-    ReportPrinter printer_;
+    JobPrinter printer_;
     PageStore store_;
     std::unique_ptr<TPageStoreWriter> writer_;
 };

@@ -5,10 +5,10 @@
 #include "data/dm/dm.h"
 #include "platform/clock.h"
 #include "platform/recording_messages.h"
+#include "report/job_printer.h"
 #include "report/page_store_writer.h"
 #include "report/preview/preview_form.h"
 #include "report/render_preview.h"
-#include "report/report_printer.h"
 #include "tests/closing/support/closing_page.h"
 #include "tests/closing/support/modal_answers.h"
 #include "tests/closing/support/print_queues.h"
@@ -236,7 +236,7 @@ TEST_F(PrintRun, MissingPrinterFileIsReportedAndTheCurrentPrinterPrints) {
 TEST_F(PrintRun, PaperIsTheFormatsOnlyWhenBothSidesAreSet) {
     const auto requestedPaper = [this] {
         EXPECT_TRUE(format.select(131));
-        ReportPrinter printer;
+        JobPrinter printer;
         PageStore store;
         TPageStoreWriter canvas(store, printer, PrinterSettings{});
         run.ReportJob1BeforePrint(canvas);
@@ -284,6 +284,32 @@ TEST_F(PrintRunWithSetup, ChosenTextFileReceivesTheReport) {
     for (const char* figure :
          {"CAJA UNO", "CAJA DOS", "CAJA TRES", "274.00", "-101.25", "2024/03/15", "CAJERO1"})
         EXPECT_TRUE(report.contains(QLatin1String(figure))) << figure;
+}
+
+// The PDF file comes after the formats the dialog always offers, and holds the page as printed.
+TEST_F(PrintRunWithSetup, ChosenPdfFileHoldsThePageAsPrinted) {
+    test::TempDir folder;
+    QStringList offered;
+    {
+        test::ModalAnswers answers({{"quelmaro::TdtSetupForm", [&](QWidget* dialog) {
+                                         const auto* formats =
+                                             dialog->findChild<QComboBox*>(QStringLiteral("cboxFormat"));
+                                         for (int i = 0; i < formats->count(); ++i)
+                                             offered << formats->itemText(i);
+                                         chooseFile(dialog, folder.filePath(QStringLiteral("cierre")), 4);
+                                     }}});
+        run.print();
+    }
+    EXPECT_EQ(offered,
+              QStringList({"Report Snapshot File (NDR)", "Native Printer Output (PRN)",
+                           "Rich Text Format (RTF)", "Plain Text (TXT)", "Portable Document Format (PDF)"}));
+    EXPECT_TRUE(messages.recorded().isEmpty());
+    const std::vector<test::PdfPage> pages =
+        test::readPdfWords(folder.filePath(QStringLiteral("cierre.pdf")));
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(test::expectClosingPage(pages[0], dataModule.Norvane,
+                                      {test::kKnownDay, 0, 99999, 0, QStringLiteral("CAJERO1"), kPrintTime}),
+              54u + 3 * 45);
 }
 
 TEST_F(PrintRunWithSetup, PreviewShowsThePage) {

@@ -128,14 +128,14 @@ void SummaryFixture::clear() {
     connection_.execute(QStringLiteral("delete from filas_resumen"));
 }
 
-QString copyKnownDayCompany(const CompanyRoot& root) {
+QString copyKnownDayCompany(const CompanyRoot& root, const QString& company) {
     static const std::unique_ptr<CompanyRoot> made = [] {
         auto company = std::make_unique<CompanyRoot>();
         const auto connection = openDatabase(company->createCompany(QStringLiteral("01")));
         SummaryFixture(*connection).addKnownDay();
         return company;
     }();
-    const QString copy = root.database(QStringLiteral("01"));
+    const QString copy = root.database(company);
     QDir().mkpath(QFileInfo(copy).path());
     if (!QFile::copy(made->database(QStringLiteral("01")), copy))
         throw std::runtime_error("cannot copy the known day's company to " + copy.toStdString());

@@ -41,8 +41,8 @@ private:
     int added_ = 0;
 };
 
-// Copies into `root`, as its company "01", a company database made once per test process whose daily summary
-// returns the known day; returns the copy's path.
-QString copyKnownDayCompany(const CompanyRoot& root);
+// Copies into `root`, as its company `company`, a company database made once per test process whose daily
+// summary returns the known day; returns the copy's path.
+QString copyKnownDayCompany(const CompanyRoot& root, const QString& company = QStringLiteral("01"));
 
 } // namespace quelmaro::test

@@ -9,12 +9,15 @@
 #include "tests/closing/support/modal_answers.h"
 #include "tests/closing/support/print_queues.h"
 #include "tests/closing/support/summary_fixture.h"
+#include "transmission/window/transmitir.h"
 
 #include <QDateEdit>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinterInfo>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSettings>
 #include <QTest>
 #include <QToolButton>
@@ -101,6 +104,11 @@ protected:
         return {"quelmaro::TdtSetupForm", [](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); }};
     }
 
+    // Keys as the operator presses them on the main window: to its focused field.
+    void pressOnMainWindow(Qt::Key key) {
+        QTest::keyClick(main->focusWidget() ? main->focusWidget() : main.get(), key);
+    }
+
     platform::ScopedRecording messages;
     platform::FixedClock clock{QDateTime(test::kKnownDay, kPrintTime)};
     test::TempDir settings;
@@ -176,6 +184,21 @@ TEST_F(ClosingWindow, FailedQueryIsReportedAndTheWindowOpensWithoutRows) {
     EXPECT_TRUE(
         errorsShown().front().startsWith(QStringLiteral("Se presento el siguiente error: Database error:")))
         << errorsShown().front().toStdString();
+
+    // Printing then says why there is nothing to print, in the operator's words.
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    {
+        test::ModalAnswers answers(
+            {{"quelmaro::TdtSetupForm", [](QWidget* dialog) {
+                  dialog->findChild<QRadioButton*>(QStringLiteral("PreviewRB"))->click();
+                  dialog->findChild<QPushButton*>(QStringLiteral("bbtnOK"))->click();
+              }}});
+        QTest::keyClick(window.get(), Qt::Key_F2);
+    }
+    ASSERT_EQ(errorsShown().size(), 2);
+    EXPECT_EQ(errorsShown().back(), QStringLiteral("Se presento el siguiente error: No se pudieron leer las "
+                                                   "ventas del día: no hay cierre que imprimir."));
 }
 
 // The keys act before the window's controls; F2 and Enter run the print command, which here offers the
@@ -280,8 +303,7 @@ TEST_F(ClosingWindow, F2OnTheMainWindowPrintsTheDayAndEndsTheProgram) {
     {
         test::ModalAnswers answers(
             {{"quelmaro::Tfcierre", [](QWidget* w) { QTest::keyClick(w, Qt::Key_F2); }}});
-        // Where the main window's keys arrive: its focused field.
-        QTest::keyClick(main->focusWidget() ? main->focusWidget() : main.get(), Qt::Key_F2);
+        pressOnMainWindow(Qt::Key_F2);
     }
     EXPECT_TRUE(messages.recorded().isEmpty());
     EXPECT_FALSE(main->isVisible());
@@ -292,6 +314,51 @@ TEST_F(ClosingWindow, F2OnTheMainWindowPrintsTheDayAndEndsTheProgram) {
     EXPECT_EQ(test::expectClosingPage(pages[0], dataModule.Norvane,
                                       {test::kKnownDay, 0, 99999, 0, QStringLiteral("sysdba"), kPrintTime}),
               54u + 3 * 45);
+}
+
+// A transmission that stops halfway has pointed the shared connection at the central company. F2 afterwards
+// still prints the store's figures, not the central company's under the store's name.
+TEST_F(ClosingWindow, F2OnTheMainWindowAfterAnUnfinishedTransmissionPrintsTheStoresFigures) {
+    const test::PrintQueue queue = test::PrintQueue::shared();
+    if (queue.name.isEmpty() || !QPrinterInfo::availablePrinterNames().contains(queue.name))
+        GTEST_SKIP() << "no test print queue; scripts/services.sh starts one";
+    {
+        // The central company has other figures for the day, and no rounding setting: the run stops there.
+        const auto central = test::openDatabase(test::copyKnownDayCompany(companies, QStringLiteral("00")));
+        central->execute(QStringLiteral("update filas_resumen set vtacontdia = 987"));
+        central->execute(QStringLiteral("delete from configuracion where conf_propiedad = ?"),
+                         {QStringLiteral("REDONDEO AL MULTIPLO DE DIEZ EN TOTALES")});
+    }
+    setPreviewChoice("NO");
+    main->Tusua->setText(QStringLiteral("sysdba"));
+    {
+        test::ModalAnswers answers({{"quelmaro::Tftransmitir", [](QWidget* w) {
+                                         auto& window = static_cast<Tftransmitir&>(*w);
+                                         window.Tuser->setText(QStringLiteral("SYSDBA"));
+                                         window.TClaveD->setText(QStringLiteral("masterkey"));
+                                         window.CiaD->setText(QStringLiteral("00"));
+                                         QTest::keyClick(w, Qt::Key_F5);
+                                         QTest::keyClick(w, Qt::Key_Escape);
+                                     }}});
+        pressOnMainWindow(Qt::Key_F5);
+    }
+    ASSERT_TRUE(main->isVisible());
+    ASSERT_FALSE(errorsShown().isEmpty()) << "the run stopped at the central company";
+    const qsizetype reported = messages.recorded().size();
+    queue.clear();
+    {
+        test::ModalAnswers answers(
+            {{"quelmaro::Tfcierre", [](QWidget* w) { QTest::keyClick(w, Qt::Key_F2); }}});
+        pressOnMainWindow(Qt::Key_F2);
+    }
+    EXPECT_EQ(messages.recorded().size(), reported);
+    const std::vector<test::PdfPage> pages = queue.printedPages();
+    ASSERT_EQ(pages.size(), 1u);
+    const auto store = test::openDatabase(companies.database(QStringLiteral("01")));
+    EXPECT_EQ(test::expectClosingPage(pages[0], *store,
+                                      {test::kKnownDay, 0, 99999, 0, QStringLiteral("sysdba"), kPrintTime}),
+              54u + 3 * 45);
+    EXPECT_EQ(test::findWord(pages[0], QStringLiteral("987.00")), nullptr);
 }
 
 } // namespace

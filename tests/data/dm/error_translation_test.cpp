@@ -17,6 +17,11 @@ struct Case {
     QString shown;
 };
 
+// The case by its name, in test lists too.
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class ErrorFromAnywhere : public testing::TestWithParam<Case> {};
 
 TEST_P(ErrorFromAnywhere, IsShownInSpanish) {

@@ -24,6 +24,11 @@ struct PatternCase {
     QString expected;
 };
 
+// The case by its name, in test lists too.
+void PrintTo(const PatternCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class Pattern : public testing::TestWithParam<PatternCase> {};
 
 TEST_P(Pattern, FormatsTheDateAndTime) {

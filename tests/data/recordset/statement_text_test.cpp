@@ -15,6 +15,10 @@ struct Conversion {
     QStringList names;
 };
 
+void PrintTo(const Conversion& c, std::ostream* out) {
+    *out << QString::fromUtf8(c.named).simplified().toStdString();
+}
+
 class NamedParameters : public testing::TestWithParam<Conversion> {};
 
 TEST_P(NamedParameters, BecomePositionalOutsideQuotesAndComments) {

@@ -1,3 +1,4 @@
+#include "platform/fonts.h"
 #include "platform/guard.h"
 #include "platform/recording_messages.h"
 #include "report/preview/preview_form.h"
@@ -126,7 +127,7 @@ TEST_F(PreviewForm, CreatedWithTheToolbarPageViewAndStatusBar) {
     EXPECT_EQ(form->RenderPreview->ScrollBox(), control<QScrollArea>("ScrollBox1"));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Custom Preview Form"));
     EXPECT_TRUE(form->windowState() & Qt::WindowMaximized) << "maximized until the print run says otherwise";
-    EXPECT_EQ(form->font().family(), QStringLiteral("Arial"));
+    EXPECT_EQ(form->font().family(), platform::fontFamily(QStringLiteral("Arial")));
     EXPECT_EQ(form->font().pointSize(), 10);
 }
 
@@ -293,6 +294,14 @@ TEST_F(PreviewForm, ZoomDrawsThePageLarger) {
     EXPECT_NEAR(double(larger.width()) / natural.width(), 1.2, 0.01);
     EXPECT_EQ(vertical().maximum() + vertical().pageStep(), larger.height())
         << "the scroll range follows the page";
+
+    // A page narrower than the view sits in its middle, not against its left edge.
+    for (int i = 0; i < 10; ++i)
+        click("SpeedButton9");
+    const QWidget& view = *control<QScrollArea>("ScrollBox1")->viewport();
+    const QRect sheet = control<QScrollArea>("ScrollBox1")->widget()->geometry();
+    ASSERT_LT(sheet.width(), view.width());
+    EXPECT_NEAR(sheet.center().x(), view.rect().center().x(), 1);
 }
 
 struct TypedZoom {
@@ -320,6 +329,10 @@ TEST_F(PreviewForm, TypedZoomIsLimitedToTenAndOneHundred) {
     press(Qt::Key_Enter);
     EXPECT_EQ(zoom(), 40);
     EXPECT_EQ(QApplication::focusWidget(), zoomEdit());
+    EXPECT_EQ(zoomEdit()->text(), QStringLiteral("40%")) << "the zoom taken keeps its sign";
+    type(QStringLiteral("60"));
+    press(Qt::Key_Return);
+    EXPECT_EQ(zoom(), 60) << "typed over the zoom shown";
     EXPECT_TRUE(form->isVisible());
     EXPECT_TRUE(messages.recorded().isEmpty());
 }
@@ -430,7 +443,7 @@ TEST_F(PreviewForm, CtrlArrowsScrollAcrossAndPlainArrowsMoveTheCursor) {
 }
 
 TEST_F(PreviewForm, OpeningASnapshotShowsItsPagesAndNamesItInTheCaption) {
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Resumen de ventas"));
+    QGuiApplication::setApplicationName(QStringLiteral("Resumen de ventas"));
     QTemporaryDir folder;
     const QString file = folder.filePath(QStringLiteral("cierre 2020.ndr"));
     saveSnapshot(test::samplePageStore(2), file);
@@ -461,7 +474,7 @@ struct BadFile {
 };
 
 TEST_F(PreviewForm, AFileThatIsNoSnapshotIsReportedAndThePagesShownStay) {
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Resumen de ventas"));
+    QGuiApplication::setApplicationName(QStringLiteral("Resumen de ventas"));
     const QByteArray good = encodeSnapshot(test::samplePageStore(2));
     const BadFile files[] = {
         {"vacio.ndr", QByteArray()},

@@ -1,3 +1,4 @@
+#include "platform/fonts.h"
 #include "platform/recording_messages.h"
 #include "report/render_pdf.h"
 #include "report/render_rtf.h"
@@ -10,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
@@ -108,7 +110,7 @@ struct Placed {
 TEST_F(SetupForm, CreatedWithEveryControlInItsPlace) {
     const Placed controls[] = {
         {"GroupBox1", "", QStringLiteral("Impresora seleccionada"), {8, 3, 318, 54}},
-        {"PrinterLabel", "GroupBox1", QStringLiteral("(none)"), {10, 15, 250, 13}},
+        {"PrinterLabel", "GroupBox1", QStringLiteral("(ninguna)"), {10, 15, 170, 30}},
         {"SetupBB", "GroupBox1", QStringLiteral("Configurar"), {184, 16, 121, 30}},
         {"DestGB", "", QStringLiteral("Destino del reporte "), {4, 60, 325, 121}},
         {"PrinterRB", "DestGB", QStringLiteral("&Impresora"), {8, 16, 0, 0}},
@@ -126,6 +128,7 @@ TEST_F(SetupForm, CreatedWithEveryControlInItsPlace) {
         {"bbtnOK", "", QStringLiteral("OK"), {32, 256, 99, 25}},
         {"BitBtn1", "", QStringLiteral("Cancelar"), {176, 256, 107, 25}},
     };
+    QHash<QString, int> lowerInGroup;
     for (const Placed& expected : controls) {
         SCOPED_TRACE(expected.name);
         QWidget* widget = control<QWidget>(expected.name);
@@ -141,7 +144,16 @@ TEST_F(SetupForm, CreatedWithEveryControlInItsPlace) {
         else if (auto* edit = qobject_cast<QLineEdit*>(widget))
             shown = edit->text();
         EXPECT_EQ(shown, expected.text);
-        EXPECT_EQ(widget->pos(), expected.geometry.topLeft());
+        // Inside a group the style may need the controls lower, off its title: all of them by as much.
+        const int lower = widget->y() - expected.geometry.y();
+        if (*expected.parent) {
+            EXPECT_GE(lower, 0);
+            EXPECT_EQ(lower, lowerInGroup.value(QLatin1String(expected.parent), lower));
+            lowerInGroup.insert(QLatin1String(expected.parent), lower);
+        } else {
+            EXPECT_EQ(lower, 0) << "only inside a group";
+        }
+        EXPECT_EQ(widget->x(), expected.geometry.x());
         if (!expected.geometry.size().isEmpty()) {
             EXPECT_EQ(widget->size(), expected.geometry.size());
         }
@@ -149,7 +161,7 @@ TEST_F(SetupForm, CreatedWithEveryControlInItsPlace) {
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Opciones de impresión"));
     EXPECT_EQ(form->size(), QSize(330, 292));
     EXPECT_EQ(form->minimumSize(), form->maximumSize()) << "the dialog cannot be resized";
-    EXPECT_EQ(form->font().family(), QStringLiteral("Arial"));
+    EXPECT_EQ(form->font().family(), platform::fontFamily(QStringLiteral("Arial")));
     EXPECT_EQ(form->font().pointSize(), 8);
     EXPECT_FALSE(fileName()->isEnabled());
     EXPECT_FALSE(enabled("FileNameSB"));
@@ -198,7 +210,7 @@ TEST_F(WithPrinter, FormatListAndSaveDialogTypesFollowTheRegistry) {
                                                {expected[4], QStringLiteral("*.pdf")}};
     EXPECT_EQ(request.filters, types);
     EXPECT_EQ(request.selectedFilter, 3);
-    EXPECT_EQ(request.defaultSuffix, QStringLiteral("ndr"));
+    EXPECT_EQ(request.defaultSuffix, QStringLiteral("txt")) << "a name typed there takes the chosen format's";
     EXPECT_TRUE(fileName()->text().isEmpty()) << "a cancelled save dialog changes nothing";
 }
 
@@ -244,7 +256,7 @@ struct FileCase {
     int renderer; // 0 none, 1 RTF, 2 text, 3 PDF
 };
 
-TEST_F(WithPrinter, ConfirmedFileNameGetsTheFormatsExtensionOnlyWithoutAnyDot) {
+TEST_F(WithPrinter, ConfirmedFileNameEndsInTheChosenFormatsExtension) {
     const FileCase cases[] = {
         {"cierre", 0, "cierre.ndr", false, 0},
         {"cierre", 1, "cierre.prn", true, 0},
@@ -252,7 +264,11 @@ TEST_F(WithPrinter, ConfirmedFileNameGetsTheFormatsExtensionOnlyWithoutAnyDot) {
         {"cierre", 3, "cierre.txt", false, 2},
         {"cierre", 4, "cierre.pdf", false, 3},
         {"  cierre  ", 0, "cierre.ndr", false, 0},
-        {"c:\\informes.2007\\cierre", 2, "c:\\informes.2007\\cierre", false, 1},
+        // A "." in a folder is no extension; another format's extension gives way; the operator's own stays.
+        {"c:\\informes.2007\\cierre", 2, "c:\\informes.2007\\cierre.rtf", false, 1},
+        {"/tmp/informes.2007/cierre", 4, "/tmp/informes.2007/cierre.pdf", false, 3},
+        {"/tmp/cierre.ndr", 3, "/tmp/cierre.txt", false, 2},
+        {"/tmp/cierre.TXT", 3, "/tmp/cierre.TXT", false, 2},
         {"/tmp/cierre.dat", 1, "/tmp/cierre.dat", true, 0},
     };
     const TFileRenderer* renderers[] = {nullptr, &rtf, &text, &pdf};
@@ -301,7 +317,7 @@ TEST_F(WithPrinter, FileDestinationNeedsANameBeforeOk) {
 TEST_F(WithPrinter, OpensOnThePrinterWithTheJobsCopies) {
     job.SystemPrinter.Copies = 3;
     show();
-    ReportPrinter& printer = job.printer();
+    JobPrinter& printer = job.printer();
     const QString expectedLabel = printer.port().isEmpty()
                                       ? printer.name()
                                       : QStringLiteral("%1 en %2").arg(printer.name(), printer.port());
@@ -594,10 +610,12 @@ TEST_F(SecondPrinter, PrinterChosenInTheSetupBecomesTheReportPrinter) {
     QTest::mouseClick(button("SetupBB"), Qt::LeftButton);
     ASSERT_EQ(messages.recorded().size(), 1);
     EXPECT_EQ(messages.recorded().front().kind, platform::MessageKind::Error);
-    // The system tells nothing more of a printer it no longer has.
-    EXPECT_TRUE(messages.recorded().front().text.startsWith(
-        QStringLiteral("Invalid Printer - quelmaro_pdf_setup on ")))
-        << messages.recorded().front().text.toStdString();
+    // The system tells nothing more of a printer it no longer has, not even where it was.
+    EXPECT_EQ(
+        messages.recorded().front().text,
+        QStringLiteral("No se puede imprimir en la impresora quelmaro_pdf_setup: ya no está instalada o "
+                       "el sistema de impresión no responde."));
+    EXPECT_EQ(control<QLabel>("PrinterLabel")->text(), QStringLiteral("quelmaro_pdf_setup (no disponible)"));
     EXPECT_TRUE(form->isVisible());
 }
 
@@ -607,7 +625,8 @@ TEST_F(SecondPrinter, AReportPrinterThatCannotBeOpenedIsReportedAndOnlyThePrevie
     removeSecond();
     show();
     ASSERT_EQ(messages.recorded().size(), 1);
-    EXPECT_TRUE(messages.recorded().front().text.startsWith(QStringLiteral("Invalid Printer - ")));
+    EXPECT_TRUE(messages.recorded().front().text.startsWith(
+        QStringLiteral("No se puede imprimir en la impresora quelmaro_pdf_setup: ")));
     EXPECT_TRUE(radio("PreviewRB")->isChecked());
     for (const char* name : {"PrinterRB", "FileRB", "CopiesED", "SetupBB"})
         EXPECT_FALSE(enabled(name)) << name;

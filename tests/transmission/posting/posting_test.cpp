@@ -27,6 +27,11 @@ struct DocumentKind {
     const char* niifErrorHead;
 };
 
+// The case by its name, in test lists too.
+void PrintTo(const DocumentKind& c, std::ostream* out) {
+    *out << c.name;
+}
+
 Value newKey(fb::Connection& central, const char* procedure) {
     return central.execute(QStringLiteral("execute procedure ") + QLatin1String(procedure)).at(0);
 }

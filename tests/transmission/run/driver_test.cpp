@@ -178,6 +178,11 @@ struct Selection {
     QStringList points;
 };
 
+// The case by its name, in test lists too.
+void PrintTo(const Selection& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class PointSelectionTest : public DriverTest, public testing::WithParamInterface<Selection> {};
 
 TEST_P(PointSelectionTest, SelectsTheActivePointsOfTheRangeAndBranch) {
@@ -200,6 +205,11 @@ struct BadField {
     const char* last;
     const char* agencia;
 };
+
+// The case by its name, in test lists too.
+void PrintTo(const BadField& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class BadRangeTest : public DriverTest, public testing::WithParamInterface<BadField> {};
 

@@ -78,6 +78,7 @@ struct ChequeLine {
     const char* name;
     const char* documentInDestination; // dpca_tiposal, dpca_idsal; null for none
     QStringList lines;                 // item|form|amount
+    int sends = 1;
 };
 
 void PrintTo(const ChequeLine& param, std::ostream* out) {
@@ -88,6 +89,7 @@ const ChequeLine kChequeLines[] = {
     {"DocumentInTheBox", "0, 0", {"1|1|50000", "2|2|70000"}},
     {"DocumentTakenOutByAnother", "66, 999", {"1|1|50000"}},
     {"NoDocument", nullptr, {"1|1|50000"}},
+    {"DocumentThisTransferTookOutWhenSentBefore", "0, 0", {"1|1|50000", "2|2|70000"}, 2},
 };
 
 class ChequeLineTest : public CopiesTest, public testing::WithParamInterface<ChequeLine> {};
@@ -107,7 +109,8 @@ TEST_P(ChequeLineTest, IsCopiedOnlyWhileItsDocumentIsInTheBox) {
                 "'0400123', 'CH77', 70000, %1)")
                 .arg(QLatin1String(GetParam().documentInDestination)));
 
-    send(steps.traslados, 1, kQuietDay);
+    for (int pass = 0; pass < GetParam().sends; ++pass)
+        send(steps.traslados, 1, kQuietDay);
 
     // A new document: the destination numbered it and posted it.
     EXPECT_EQ(
@@ -199,6 +202,32 @@ TEST_F(CopiesTest, ADisbursementPaidInTwoRowsFromTheBoxIsCopiedOnceWithEmptyAmou
               QStringList{"1|42000|0"});
     EXPECT_EQ(countCentral("select count(*) from contable"), 0); // disbursements are not posted
     EXPECT_EQ(session.progress.shown().last(), "Enviando Egresos de caja de 2024/03/10");
+}
+
+// Every amount of a disbursement differs from the others, so that each must land in its own column.
+TEST_F(CopiesTest, EachAmountOfADisbursementArrivesInItsOwnColumn) {
+    Business business(session.origin(), kQuietDay, QStringLiteral("16:00:00"));
+    const Value id = business.disbursement(QStringLiteral("E001"), QStringLiteral("000041"),
+                                           {{1, money(30000)}, {1, money(12000)}});
+    business.execute("update egresos set egre_rtftemonto = 1050.10, egre_rtivamonto = 630.20, "
+                     "egre_rticamonto = 290.30, egre_dtof = 410.40, egre_trm = 3.90 where egre_id = ?",
+                     {id});
+    business.execute(
+        "update egresos_detalle set egde_abono = 44381, egde_rtfte = 1050.10, egde_rtiva = 630.20, "
+        "egde_rtica = 290.30, egde_dtof = 410.40, egde_difcambio = 7.70 where egre_id = ?",
+        {id});
+    business.commit();
+
+    send(steps.egresos, 1, kQuietDay);
+
+    EXPECT_EQ(central("select egre_monto, egre_rtftemonto, egre_rtivamonto, egre_rticamonto, egre_dtof, "
+                      "egre_trm from egresos"),
+              QStringList{"42000|1050.1|630.2|290.3|410.4|3.9"});
+    EXPECT_EQ(central("select egde_abono, egde_rtfte, egde_rtiva, egde_rtica, egde_dtof, egde_difcambio "
+                      "from egresos_detalle"),
+              QStringList{"44381|1050.1|630.2|290.3|410.4|7.7"});
+    EXPECT_EQ(central("select egca_item, egca_monto from egresos_caja order by egca_item"),
+              (QStringList{"1|30000", "2|12000"}));
 }
 
 TEST_F(CopiesTest, ACustomerCreatedAndChangedTheSameDayArrivesAsLastChanged) {

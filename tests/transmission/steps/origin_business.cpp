@@ -38,7 +38,7 @@ Value Business::invoice(int point, int vendedor, const QList<Line>& lines, const
     const Value id = key("cambie_id_factura");
     Fixed total;
     for (const Line& line : lines)
-        total += line.cantidad * line.precio + line.iva;
+        total += line.cantidad * line.precio + line.iva + line.consumo;
     transaction_->execute(
         QStringLiteral("insert into facturas (fact_id, ptvt_id, vend_cod, terc_nit, fact_numero, fact_fecha, "
                        "fact_ivainc, pref_pre, fact_anulado, fact_total, bode_cod, numok) "
@@ -51,8 +51,8 @@ Value Business::invoice(int point, int vendedor, const QList<Line>& lines, const
             QStringLiteral(
                 "insert into facturas_detalle (fact_id, fade_item, bode_cod, arti_cod, fade_cant, "
                 "fade_unidad, fade_prunit, fade_ivamonto, fade_consumo, fade_anulado) "
-                "select fact_id, ?, bode_cod, ?, ?, 'UND', ?, ?, 0, 'N' from facturas where fact_id = ?"),
-            {++item, line.articulo, line.cantidad, line.precio, line.iva, id});
+                "select fact_id, ?, bode_cod, ?, ?, 'UND', ?, ?, ?, 'N' from facturas where fact_id = ?"),
+            {++item, line.articulo, line.cantidad, line.precio, line.iva, line.consumo, id});
     item = 0;
     for (const Payment& payment : payments) {
         ++item;

@@ -24,6 +24,7 @@ public:
         Fixed cantidad;
         Fixed precio;
         Fixed iva;
+        Fixed consumo{};
     };
     struct Payment {
         int forma;

@@ -241,6 +241,30 @@ TEST_P(RoundingTest, InvoiceTotals) {
 INSTANTIATE_TEST_SUITE_P(Exponents, RoundingTest, testing::ValuesIn(kRoundings),
                          [](const testing::TestParamInfo<Rounding>& info) { return info.param.name; });
 
+// Every term of a line differs from the others, and rounding each line's total would give another invoice
+// total than rounding their sum once.
+TEST_F(VentasTest, LineTotalsCarryBothTaxesAndTheInvoiceTotalIsRoundedOnce) {
+    {
+        Business business(session.origin(), kQuietDay, QStringLiteral("10:00:00"));
+        business.invoice(1, 11,
+                         {{"C006", fixed("3"), fixed("2500.50"), fixed("1200.24"), fixed("600.12")},
+                          {"B005", fixed("2"), fixed("1500.25"), fixed("150.05"), fixed("244.04")}});
+        business.commit();
+    }
+    session.run.state().roundingExponent = 1;
+
+    sendSales(1, kQuietDay);
+
+    EXPECT_EQ(central(QStringLiteral("select fade_item, arti_cod, fade_cant, fade_prunit, fade_ivaporc, "
+                                     "fade_ivamonto, fade_consumo, fade_total from facturas_detalle "
+                                     "order by fade_item")),
+              (QStringList{"1|C006|3|2500.5|16|1200.24|600.12|9301.86",
+                           "2|B005|2|1500.25|10|150.05|244.04|3394.59"}));
+    // 12696.45 and 1350.29 to the ten.
+    EXPECT_EQ(central(QStringLiteral("select fact_total, fact_ivamonto from facturas")),
+              QStringList{"12700|1350"});
+}
+
 TEST_F(VentasTest, AFailedWriteLeavesNoInvoiceNorSendRecordAndTheNextRunSendsTheSameSales) {
     sellOneLine(QStringLiteral("11:00:00"), "B001", "16900", "1690");
     session.central().execute(QStringLiteral("delete from articulo where arti_cod = 'B001'"));

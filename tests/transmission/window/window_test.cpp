@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QStyleOption>
 #include <QTest>
 #include <QToolButton>
 
@@ -50,6 +51,11 @@ struct Box {
     bool checked;
 };
 
+// The case by its name, in test lists too.
+void PrintTo(const Box& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class CheckBoxTest : public WindowFixture, public testing::WithParamInterface<Box> {};
 
 TEST_P(CheckBoxTest, HasItsCaptionAndDefault) {
@@ -65,15 +71,23 @@ INSTANTIATE_TEST_SUITE_P(Boxes, CheckBoxTest,
                                          Box{"cktrans", "Traslados", true}, Box{"ckEgre", "Egresos", true}),
                          [](const testing::TestParamInfo<Box>& info) { return info.param.name; });
 
+// Whether the style draws the focus frame around the control that has the focus.
+bool focusFrameDrawn(const QWidget& control) {
+    QStyleOption option;
+    option.initFrom(&control);
+    return (option.state & QStyle::State_HasFocus) && (option.state & QStyle::State_KeyboardFocusChange);
+}
+
 TEST_F(TransmissionWindowTest, EnterMovesThroughTheControlsInTabOrder) {
     openWindow();
     showActive();
-    window->Server->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), window->Server) << "the window opens in its first field";
 
     QStringList visited;
     for (int i = 0; i < 8; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         visited.append(QApplication::focusWidget()->objectName());
+        EXPECT_TRUE(focusFrameDrawn(*QApplication::focusWidget())) << visited.last().toStdString();
     }
 
     EXPECT_EQ(visited,
@@ -89,6 +103,11 @@ struct Destination {
     const char* company;
     bool enabled;
 };
+
+// The case by its name, in test lists too.
+void PrintTo(const Destination& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class LeavingCiaDTest : public WindowFixture, public testing::WithParamInterface<Destination> {};
 
@@ -187,6 +206,11 @@ struct RunMode {
     bool ventas;
     bool recibos;
 };
+
+// The case by its name, in test lists too.
+void PrintTo(const RunMode& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class AutomaticRunTest : public WindowFixture, public testing::WithParamInterface<RunMode> {};
 

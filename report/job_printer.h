@@ -15,26 +15,27 @@ namespace quelmaro {
 // The printer a report job prints on: at first the system's default printer, then the one chosen by
 // list position or in the system's print setup dialog. Without any installed printer it holds no
 // printer at all and the job draws at 600 dots per inch on the stored paper.
-class ReportPrinter {
+class JobPrinter {
 public:
-    ReportPrinter();
-    ~ReportPrinter();
-    ReportPrinter(const ReportPrinter&) = delete;
-    ReportPrinter& operator=(const ReportPrinter&) = delete;
+    JobPrinter();
+    ~JobPrinter();
+    JobPrinter(const JobPrinter&) = delete;
+    JobPrinter& operator=(const JobPrinter&) = delete;
 
     // Whether the system has any printer installed.
     bool hasPrinters() const;
     // By position in the system printer list; -1 the system's default printer; below -1 nothing changes.
     void SelectPrinter(int index);
 
+    // The selected printer; the one asked for when the system did not take it, empty when none was named.
     QString name() const;
     // Where the printer is attached, empty when the system does not tell.
     QString port() const;
-    QString driver() const;
     // Whether the selected printer is installed and can take a job.
     bool isValid() const;
-    // Throws InvalidPrinterError "Invalid Printer - <name> on <port> (<driver>)" when it is not valid.
-    void open() const;
+    // Throws InvalidPrinterError, naming the printer, when it is not valid. A printer the print system did
+    // not take, for instance while it was not answering, is asked for again first (at first the default).
+    void open();
 
     // Asks for a custom paper; each side reaches the printer as round(inches × 254) tenths of a millimetre.
     void setPaper(double widthInches, double heightInches);
@@ -57,7 +58,11 @@ public:
     QPrinter& device() { return *printer_; }
 
 private:
+    void choose(const QString& name);
+
     std::unique_ptr<QPrinter> printer_;
+    // The printer last asked for, which the system may have refused.
+    QString wanted_;
     QSize requestedPaper_;
 };
 

@@ -1,4 +1,4 @@
-#include "report/report_printer.h"
+#include "report/job_printer.h"
 
 #include "platform/printers.h"
 #include "report/report_errors.h"
@@ -23,63 +23,68 @@ QString systemDefaultPrinter() {
     return names.isEmpty() ? QString() : names.first();
 }
 
-void choose(QPrinter& printer, const QString& name) {
-    printer.setPrinterName(name);
+} // namespace
+
+void JobPrinter::choose(const QString& name) {
+    wanted_ = name;
+    printer_->setPrinterName(name);
     // Qt keeps the previous paper when the printer changes; the queue's own default is what a user expects.
     const QPageSize queuePaper = QPrinterInfo::printerInfo(name).defaultPageSize();
     if (queuePaper.isValid())
-        printer.setPageSize(queuePaper);
+        printer_->setPageSize(queuePaper);
 }
 
-} // namespace
-
-ReportPrinter::ReportPrinter() : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+JobPrinter::JobPrinter() : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     // The origin is the sheet's corner, not the printable area's.
     printer_->setFullPage(true);
     SelectPrinter(-1);
 }
 
-ReportPrinter::~ReportPrinter() = default;
+JobPrinter::~JobPrinter() = default;
 
-bool ReportPrinter::hasPrinters() const {
+bool JobPrinter::hasPrinters() const {
     return !platform::installedPrinterNames().isEmpty();
 }
 
-void ReportPrinter::SelectPrinter(int index) {
+void JobPrinter::SelectPrinter(int index) {
     if (index < -1)
         return;
     const QStringList names = platform::installedPrinterNames();
     if (index == -1) {
         const QString defaultName = systemDefaultPrinter();
         if (!defaultName.isEmpty())
-            choose(*printer_, defaultName);
+            choose(defaultName);
     } else if (index < names.size()) {
-        choose(*printer_, names.at(index));
+        choose(names.at(index));
     }
 }
 
-QString ReportPrinter::name() const {
-    return printer_->printerName();
+QString JobPrinter::name() const {
+    const QString selected = printer_->printerName();
+    return selected.isEmpty() ? wanted_ : selected;
 }
 
-QString ReportPrinter::port() const {
+QString JobPrinter::port() const {
     return QPrinterInfo::printerInfo(name()).location();
 }
 
-QString ReportPrinter::driver() const {
-    return QPrinterInfo::printerInfo(name()).makeAndModel();
+bool JobPrinter::isValid() const {
+    const QString selected = printer_->printerName();
+    return !selected.isEmpty() && platform::installedPrinterNames().contains(selected) && printer_->isValid();
 }
 
-bool ReportPrinter::isValid() const {
-    return !name().isEmpty() && platform::installedPrinterNames().contains(name()) && printer_->isValid();
-}
-
-void ReportPrinter::open() const {
+void JobPrinter::open() {
+    if (printer_->printerName().isEmpty()) {
+        if (wanted_.isEmpty())
+            SelectPrinter(-1);
+        else
+            choose(wanted_);
+    }
     if (!isValid())
-        throw InvalidPrinterError(name(), port(), driver());
+        throw InvalidPrinterError(name(), port());
 }
 
-void ReportPrinter::setPaper(double widthInches, double heightInches) {
+void JobPrinter::setPaper(double widthInches, double heightInches) {
     requestedPaper_ = QSize(int(std::lround(widthInches * 254)), int(std::lround(heightInches * 254)));
     const QSizeF millimetres(requestedPaper_.width() / 10.0, requestedPaper_.height() / 10.0);
     // The paper is given as it lies in portrait; the orientation turns it.
@@ -88,38 +93,38 @@ void ReportPrinter::setPaper(double widthInches, double heightInches) {
     printer_->setPageOrientation(wide ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
-QSizeF ReportPrinter::paperSize() const {
+QSizeF JobPrinter::paperSize() const {
     return printer_->pageLayout().fullRect(QPageLayout::Inch).size();
 }
 
-QSizeF ReportPrinter::resolution() const {
+QSizeF JobPrinter::resolution() const {
     return QSizeF(printer_->logicalDpiX(), printer_->logicalDpiY());
 }
 
-void ReportPrinter::setOrientation(TOrientation orientation) {
+void JobPrinter::setOrientation(TOrientation orientation) {
     if (orientation == TOrientation::poPortrait)
         printer_->setPageOrientation(QPageLayout::Portrait);
     else if (orientation == TOrientation::poLandScape)
         printer_->setPageOrientation(QPageLayout::Landscape);
 }
 
-int ReportPrinter::copies() const {
+int JobPrinter::copies() const {
     return printer_->copyCount();
 }
 
-void ReportPrinter::setCopies(int copies) {
+void JobPrinter::setCopies(int copies) {
     printer_->setCopyCount(qMax(1, copies));
 }
 
-bool ReportPrinter::collate() const {
+bool JobPrinter::collate() const {
     return printer_->collateCopies();
 }
 
-void ReportPrinter::setCollate(bool collate) {
+void JobPrinter::setCollate(bool collate) {
     printer_->setCollateCopies(collate);
 }
 
-DuplexMode ReportPrinter::duplex() const {
+DuplexMode JobPrinter::duplex() const {
     switch (printer_->duplex()) {
     case QPrinter::DuplexNone:
         return DuplexMode::OneSided;
@@ -132,7 +137,7 @@ DuplexMode ReportPrinter::duplex() const {
     return DuplexMode::LongEdge;
 }
 
-void ReportPrinter::setDuplex(DuplexMode mode) {
+void JobPrinter::setDuplex(DuplexMode mode) {
     static constexpr QPrinter::DuplexMode qtModes[] = {QPrinter::DuplexNone, QPrinter::DuplexLongSide,
                                                        QPrinter::DuplexShortSide};
     printer_->setDuplex(qtModes[int(mode)]);
