@@ -10,6 +10,7 @@ namespace quelmaro::fb {
 struct BlobScope {
     Firebird::IAttachment* attachment = nullptr;
     Firebird::ITransaction* transaction = nullptr;
+    Link* link = nullptr;
 };
 
 // The whole content of a blob, however large.

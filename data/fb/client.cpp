@@ -16,15 +16,24 @@ Firebird::IUtil* util() {
     return instance;
 }
 
-Status::Status() : BaseStatusWrapper(master()->getStatus()) {}
+Status::Status(Link* link) : BaseStatusWrapper(master()->getStatus()), link_(link) {}
 
 Status::~Status() {
     status->dispose();
 }
 
 void Status::checkException(Status* wrapper) {
-    if (wrapper->dirty && (wrapper->getState() & Firebird::IStatus::STATE_ERRORS))
-        throw DatabaseError(formatStatus(wrapper->status));
+    if (!wrapper->dirty || !(wrapper->getState() & Firebird::IStatus::STATE_ERRORS))
+        return;
+    const QString text = formatStatus(wrapper->status);
+    if (wrapper->link_ && isConnectionLost(text))
+        wrapper->link_->lost = true;
+    throw DatabaseError(text);
+}
+
+void throwIfLost(const Link& link) {
+    if (link.lost)
+        throw DatabaseError(QStringLiteral("connection lost to database"));
 }
 
 QString formatStatus(Firebird::IStatus* status) {

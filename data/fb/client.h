@@ -13,16 +13,26 @@ namespace quelmaro::fb {
 Firebird::IMaster* master();
 Firebird::IUtil* util();
 
+// What the program knows of an attachment without asking the server. Once a call on it reports the
+// connection lost, nothing more is sent on it: a server that shut the attachment down may leave its socket
+// open, and the next call would wait for an answer for ever.
+struct Link {
+    bool lost = false;
+};
+
 // Hands a status to every client call and turns the failure it reports into DatabaseError with the client's
-// own formatted text.
+// own formatted text. A status given the link of the call's attachment marks it lost when the call says so.
 class Status : public Firebird::BaseStatusWrapper<Status> {
 public:
-    Status();
+    explicit Status(Link* link = nullptr);
     ~Status();
     Status(const Status&) = delete;
     Status& operator=(const Status&) = delete;
 
     static void checkException(Status* status);
+
+private:
+    Link* link_;
 };
 
 // All lines of a status as the client formats them.
@@ -45,12 +55,18 @@ template <typename Interface> Owned<Interface> shared(Interface* object) {
     return Owned<Interface>(object);
 }
 
+// A call on a lost attachment fails at once, as the client says it of a connection it lost.
+void throwIfLost(const Link& link);
+
 // Ends an interface with a call that releases it on success (commit, rollback, detach, close ...). On failure
-// the error propagates and the reference stays owned, to be dropped with its owner.
-template <typename Interface, typename End> void endWith(Owned<Interface>& object, End end) {
+// the error propagates and the reference stays owned, to be dropped with its owner. On a lost attachment only
+// the reference is dropped: that frees what the client holds and asks nothing of the server.
+template <typename Interface, typename End> void endWith(Owned<Interface>& object, Link& link, End end) {
     if (!object)
         return;
-    Status status;
+    if (link.lost)
+        return object.reset();
+    Status status(&link);
     end(object.get(), &status);
     (void)object.release();
 }

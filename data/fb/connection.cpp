@@ -132,13 +132,14 @@ void Connection::open() {
     handles_->attachment.reset(dispatcher->attachDatabase(&status, parameter("Database").toUtf8().constData(),
                                                           dpb->getBufferLength(&status),
                                                           dpb->getBuffer(&status)));
+    handles_->link = std::make_shared<Link>();
 }
 
 void Connection::close() {
     if (!isOpen())
         return;
     endWork(*handles_);
-    endWith(handles_->attachment,
+    endWith(handles_->attachment, *handles_->link,
             [](Firebird::IAttachment* attachment, Status* status) { attachment->detach(status); });
 }
 
@@ -152,12 +153,13 @@ void Connection::createDatabase() {
     handles_->attachment.reset(dispatcher->createDatabase(&status, parameter("Database").toUtf8().constData(),
                                                           dpb->getBufferLength(&status),
                                                           dpb->getBuffer(&status)));
+    handles_->link = std::make_shared<Link>();
 }
 
 void Connection::dropDatabase() {
     open();
     endWork(*handles_);
-    endWith(handles_->attachment,
+    endWith(handles_->attachment, *handles_->link,
             [](Firebird::IAttachment* attachment, Status* status) { attachment->dropDatabase(status); });
 }
 

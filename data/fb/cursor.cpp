@@ -22,7 +22,7 @@ bool Cursor::fetch(Row& row) {
     if (!handle_->resultSet)
         return false;
     const BlobScope blobs = handle_->transaction->blobs();
-    Status status;
+    Status status(blobs.link);
     if (handle_->resultSet->fetchNext(&status, handle_->row.data()) != Firebird::IStatus::RESULT_OK) {
         close();
         return false;
@@ -33,7 +33,8 @@ bool Cursor::fetch(Row& row) {
 
 void Cursor::close() {
     if (handle_->transaction->isActive())
-        endWith(handle_->resultSet, [](Firebird::IResultSet* open, Status* status) { open->close(status); });
+        endWith(handle_->resultSet, *handle_->transaction->link,
+                [](Firebird::IResultSet* open, Status* status) { open->close(status); });
     else
         handle_->resultSet.reset(); // its transaction has ended, and the rows with it
 }

@@ -24,6 +24,7 @@ struct Connection::Handles {
     QMap<QString, Parameter> parameters; // by lower-case name
     bool readOnly = false;
     Owned<Firebird::IAttachment> attachment;
+    std::shared_ptr<Link> link; // one for each attachment made
     // Closing the connection rolls back whatever these still have open.
     std::vector<std::weak_ptr<Transaction::Handle>> transactions;
     // Statements prepared on the attachment, by text. One that nobody else holds is lent again instead of
@@ -41,13 +42,15 @@ struct Connection::Handles {
 
 // Shared by the transaction with its statements and cursors, so that they notice when it has ended.
 struct Transaction::Handle {
+    std::shared_ptr<Link> link;
     Owned<Firebird::IAttachment> attachment;
     Owned<Firebird::ITransaction> transaction; // empty once committed or rolled back
 
     bool isActive() const { return transaction != nullptr; }
-    // The transaction for a statement or cursor to run in; using an ended one is a programming error.
+    // The transaction for a statement or cursor to run in; using an ended one is a programming error, using
+    // one whose connection was lost a DatabaseError.
     Firebird::ITransaction* active() const;
-    BlobScope blobs() const { return {attachment.get(), active()}; }
+    BlobScope blobs() const { return {attachment.get(), active(), link.get()}; }
     void rollback();
 };
 
@@ -57,6 +60,7 @@ struct Statement::Handle {
     Handle& operator=(const Handle&) = delete;
     ~Handle();
 
+    std::shared_ptr<Link> link;
     Owned<Firebird::IStatement> statement; // freed on the server with the handle
     std::optional<ParameterMessage> input;
     std::optional<Message> output; // empty when the statement gives nothing back

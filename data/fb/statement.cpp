@@ -16,7 +16,8 @@ constexpr std::size_t kPreparedStatements = 200;
 
 std::shared_ptr<Statement::Handle> prepare(Transaction::Handle& transaction, const QString& sql) {
     auto handle = std::make_shared<Statement::Handle>();
-    Status status;
+    handle->link = transaction.link;
+    Status status(handle->link.get());
     const QByteArray text = sql.toUtf8();
     handle->statement.reset(transaction.attachment->prepare(&status, transaction.active(),
                                                             unsigned(text.size()), text.constData(), 3,
@@ -64,7 +65,8 @@ std::shared_ptr<Statement::Handle> lend(Connection::Handles& owner, Transaction:
 // Dropping the last reference alone would leave the statement on the server, holding the tables it uses.
 Statement::Handle::~Handle() {
     try {
-        endWith(statement, [](Firebird::IStatement* prepared, Status* status) { prepared->free(status); });
+        endWith(statement, *link,
+                [](Firebird::IStatement* prepared, Status* status) { prepared->free(status); });
     } catch (const DatabaseError&) {
         // The attachment is gone, and the statement with it.
     }
@@ -105,8 +107,8 @@ Row Statement::execute(const QList<Value>& params) {
             first.clear();
         return first;
     }
-    Status status;
     const BlobScope blobs = transaction_->blobs();
+    Status status(blobs.link);
     Message& input = handle_->input->bind(params, blobs);
     Message* output = handle_->output ? &*handle_->output : nullptr;
     handle_->statement->execute(&status, blobs.transaction, input.metadata(), input.data(),
@@ -118,8 +120,8 @@ Row Statement::execute(const QList<Value>& params) {
 std::unique_ptr<Cursor> Statement::open(const QList<Value>& params) {
     if (!returnsRows())
         throw std::logic_error("La sentencia no devuelve filas");
-    Status status;
     const BlobScope blobs = transaction_->blobs();
+    Status status(blobs.link);
     Message& input = handle_->input->bind(params, blobs);
     Firebird::IMessageMetadata* rowLayout = handle_->output->metadata();
     auto cursor = std::make_unique<Cursor::Handle>(transaction_, handle_, rowLayout, handle_->columns);
@@ -132,7 +134,7 @@ std::unique_ptr<Cursor> Statement::open(const QList<Value>& params) {
 qint64 Statement::affectedRows() const {
     if (!handle_->executed)
         return 0;
-    Status status;
+    Status status(handle_->link.get());
     return qint64(handle_->statement->getAffectedRecords(&status));
 }
 

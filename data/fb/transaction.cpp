@@ -35,19 +35,22 @@ Owned<Firebird::IXpbBuilder> transactionParameters(const Connection& connection,
 Firebird::ITransaction* Transaction::Handle::active() const {
     if (!isActive())
         throw std::logic_error("La transacción ya terminó: no se puede usar para leer ni escribir");
+    throwIfLost(*link);
     return transaction.get();
 }
 
 void Transaction::Handle::rollback() {
-    endWith(transaction, [](Firebird::ITransaction* open, Status* status) { open->rollback(status); });
+    endWith(transaction, *link, [](Firebird::ITransaction* open, Status* status) { open->rollback(status); });
 }
 
 Transaction::Transaction(Connection& connection, Access access)
     : connection_(connection), handle_(std::make_shared<Handle>()) {
     connection.open();
     Connection::Handles& owner = connection.handles();
-    Status status;
+    throwIfLost(*owner.link);
     Owned<Firebird::IXpbBuilder> tpb = transactionParameters(connection, access);
+    Status status(owner.link.get());
+    handle_->link = owner.link;
     handle_->attachment = shared(owner.attachment.get());
     handle_->transaction.reset(
         owner.attachment->startTransaction(&status, tpb->getBufferLength(&status), tpb->getBuffer(&status)));
@@ -68,7 +71,8 @@ bool Transaction::isActive() const {
 }
 
 void Transaction::commit() {
-    endWith(handle_->transaction, [](Firebird::ITransaction* open, Status* status) { open->commit(status); });
+    endWith(handle_->transaction, *handle_->link,
+            [](Firebird::ITransaction* open, Status* status) { open->commit(status); });
 }
 
 void Transaction::rollback() {

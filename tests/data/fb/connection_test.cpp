@@ -1,3 +1,4 @@
+#include "bench/relay/latency_relay.h"
 #include "data/fb/error.h"
 #include "data/fb/transaction.h"
 #include "tests/support/connections.h"
@@ -157,4 +158,26 @@ TEST(Connection, WithoutWaitOnLocksAConflictFailsAtOnce) {
         databaseErrorOf([&] { other->execute("update cajas set saldo = 2 where id = 1"); });
     EXPECT_TRUE(message.startsWith("Database error: deadlock\n-update conflicts with concurrent update\n"))
         << message.toStdString();
+}
+
+// The server shuts an attachment down: the next call says the connection is lost, and from then on nothing
+// more goes to the server on it, however the work is left (a shut-down attachment may never answer).
+TEST(Connection, SendsNothingMoreOnAnAttachmentTheServerShutDown) {
+    test::ServerDatabase db;
+    db.connection().execute("create table cajas (id integer)");
+    bench::LatencyRelay relay(std::chrono::milliseconds(0));
+    const auto program = test::connectionLike(db.connection());
+    program->setParameter("Database", QStringLiteral("localhost/%1:%2").arg(relay.port()).arg(db.path()));
+    auto work = program->startTransaction();
+    work->execute("insert into cajas values (1)");
+    db.connection().execute("delete from mon$attachments where mon$attachment_id <> current_connection");
+
+    EXPECT_TRUE(
+        fb::isConnectionLost(databaseErrorOf([&] { work->execute("insert into cajas values (2)"); })));
+    relay.resetCounts();
+    EXPECT_TRUE(fb::isConnectionLost(databaseErrorOf([&] { program->query("select 1 from rdb$database"); })));
+    work.reset();
+    program->close();
+    EXPECT_EQ(relay.counts().toServer, 0u);
+    EXPECT_EQ(db.connection().query("select count(*) from cajas").rows.at(0).at(0), Value(0));
 }
