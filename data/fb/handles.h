@@ -68,6 +68,9 @@ struct Statement::Handle {
     QList<Column> parameters;
     unsigned type = 0;     // isc_info_sql_stmt_*
     bool executed = false; // by execute(): affected rows can be asked for
+    // The last run failed. The server may have refused it for a change made to its tables since it was
+    // prepared (a trigger dropped, say), which the prepared statement does not see: it is prepared anew.
+    bool failed = false;
 };
 
 struct Cursor::Handle {

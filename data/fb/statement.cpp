@@ -40,9 +40,13 @@ bool idle(const std::shared_ptr<Statement::Handle>& handle) {
 // A statement of this text that nobody holds, or a new one.
 std::shared_ptr<Statement::Handle> lend(Connection::Handles& owner, Transaction::Handle& transaction,
                                         const QString& sql) {
-    const auto [first, last] = owner.prepared.equal_range(sql);
-    for (auto kept = first; kept != last; ++kept) {
-        if (idle(kept->second))
+    auto [kept, last] = owner.prepared.equal_range(sql);
+    while (kept != last) {
+        if (!idle(kept->second))
+            ++kept;
+        else if (kept->second->failed)
+            kept = owner.prepared.erase(kept);
+        else
             return kept->second;
     }
     std::shared_ptr<Statement::Handle> handle = prepare(transaction, sql);
@@ -111,8 +115,10 @@ Row Statement::execute(const QList<Value>& params) {
     Status status(blobs.link);
     Message& input = handle_->input->bind(params, blobs);
     Message* output = handle_->output ? &*handle_->output : nullptr;
+    handle_->failed = true; // until the server says otherwise
     handle_->statement->execute(&status, blobs.transaction, input.metadata(), input.data(),
                                 output ? output->metadata() : nullptr, output ? output->data() : nullptr);
+    handle_->failed = false;
     handle_->executed = true;
     return output ? readRow(*output, blobs) : first;
 }
@@ -125,8 +131,10 @@ std::unique_ptr<Cursor> Statement::open(const QList<Value>& params) {
     Message& input = handle_->input->bind(params, blobs);
     Firebird::IMessageMetadata* rowLayout = handle_->output->metadata();
     auto cursor = std::make_unique<Cursor::Handle>(transaction_, handle_, rowLayout, handle_->columns);
+    handle_->failed = true;
     cursor->resultSet.reset(handle_->statement->openCursor(&status, blobs.transaction, input.metadata(),
                                                            input.data(), rowLayout, 0));
+    handle_->failed = false;
     return std::make_unique<Cursor>(std::move(cursor));
 }
 
