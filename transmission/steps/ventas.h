@@ -6,6 +6,8 @@
 
 #include <QObject>
 
+#include <optional>
+
 namespace quelmaro {
 
 class TaxRates;
@@ -28,6 +30,7 @@ private:
     void addLine(const fb::QueryResult& summary, const fb::Row& row, const TaxRates& taxRates);
     void writeTotals(Run& run);
 
+    void startInvoice(RecordSet& factura);
     void CFacturaAfterInsert(RecordSet& factura);
     void CFacturaPREF_PREChange(RecordSet& factura);
     void CFacturaTERC_NITChange(RecordSet& factura);
@@ -40,6 +43,15 @@ private:
     const PointOfSale* point_ = nullptr;
     Value prefijo_;  // PREFIJO of the first summary row
     Value vendedor_; // VENDEDOR of the first summary row
+    // Asked of the destination as an invoice starts, for the prefix and customer it starts with: the new
+    // key; the prefix's current number, whether it includes the tax and whether it was found; the
+    // customer's price list and whether it was found.
+    struct InvoiceStart {
+        Value prefijo;
+        Value nit;
+        fb::Row answer;
+    };
+    std::optional<InvoiceStart> start_;
 };
 
 } // namespace quelmaro
