@@ -44,9 +44,8 @@ void RecibosStep::sendReceipt(Run& run, const PointOfSale& point) {
         run.report().problem();
         return;
     }
-    const fb::QueryResult payments =
-        run.origin().read(QStringLiteral("select * from RESUMEN_CAJA_TX(?, ?, ?)"),
-                          {run.date(), point.id, paidSince(run, point)});
+    const fb::QueryResult payments = run.origin().read(
+        QStringLiteral("select * from RESUMEN_CAJA_TX(?, ?, ?)"), {run.date(), point.id, paidSince_});
     if (payments.rows.isEmpty())
         return;
 
@@ -69,12 +68,20 @@ void RecibosStep::sendReceipt(Run& run, const PointOfSale& point) {
 }
 
 // The day's last invoice of the point in the destination becomes the run's last invoice, unless there is
-// none or a receipt that is not voided already pays it.
+// none or a receipt that is not voided already pays it. Then the receipt pays the payments made after the
+// send before that invoice's own. That is the run's time mark when the sales step has just sent the
+// invoice, but not when a run ended between an invoice and its receipt: the next run's time mark is past
+// that invoice, which would stay unpaid. An invoice without a send record is paid with the payments after
+// the run's time mark.
 bool RecibosStep::findInvoiceToPay(Run& run, const PointOfSale& point) {
-    // With a receipt that pays it, if there is one.
+    // With a receipt that pays it, if there is one, and the time of its send and of the send before.
     const fb::QueryResult invoices = destination_.read(
         QStringLiteral("select first 1 f.fact_id, f.fact_numero, f.pref_pre, f.fact_total, f.terc_nit, "
-                       "f.fact_nomcliente, r.reca_id, r.reca_numero, r.pref_pre from facturas f "
+                       "f.fact_nomcliente, r.reca_id, r.reca_numero, r.pref_pre, "
+                       "(select max(s.enre_hora) from envio_resumdia s where s.enre_factid = f.fact_id), "
+                       "(select max(b.enre_hora) from envio_resumdia b where b.ptvt_id = f.ptvt_id and "
+                       "b.enre_fecha = f.fact_fecha and b.enre_hora < (select max(s.enre_hora) from "
+                       "envio_resumdia s where s.enre_factid = f.fact_id)) from facturas f "
                        "left join (recibos_caja_detalle d join recibos_caja r on r.reca_id = d.reca_id and "
                        "r.reca_anulado = 'N') on d.rcde_iddoc = f.fact_id "
                        "where f.fact_fecha = ? and f.fact_anulado = 'N' and f.ptvt_id = ? "
@@ -90,6 +97,10 @@ bool RecibosStep::findInvoiceToPay(Run& run, const PointOfSale& point) {
     LastInvoice& last = run.state().lastInvoice;
     last = LastInvoice{invoice.value(0),           invoice.value(1), invoice.value(2),
                        invoice.value(3).toFixed(), invoice.value(4), invoice.value(5)};
+    const QString before = invoice.value(10).toString();
+    paidSince_ = invoice.value(9).isNull() ? run.state().timeMark
+                 : before.isEmpty()        ? QStringLiteral("00:00:00")
+                                           : before;
     if (invoice.value(6).isNull())
         return true;
     const fb::Row receipt = invoice.mid(7);
@@ -97,25 +108,6 @@ bool RecibosStep::findInvoiceToPay(Run& run, const PointOfSale& point) {
                                      receipt.value(0).toString() + QStringLiteral(" ya abono la factura ") +
                                      last.numero.toString());
     return false;
-}
-
-// The time after which the payments of the invoice to pay were made: the send before that invoice's own.
-// It is the run's time mark when the sales step has just sent the invoice, but not when a run ended between
-// an invoice and its receipt: the next run's time mark is past that invoice, which would stay unpaid.
-// An invoice without a send record is paid with the payments after the run's time mark.
-QString RecibosStep::paidSince(Run& run, const PointOfSale& point) {
-    const fb::Row sends =
-        destination_
-            .read(QStringLiteral(
-                      "select s.enre_hora, (select max(b.enre_hora) from envio_resumdia b where "
-                      "b.ptvt_id = ? and b.enre_fecha = ? and b.enre_hora < s.enre_hora) from "
-                      "(select max(enre_hora) enre_hora from envio_resumdia where enre_factid = ?) s"),
-                  {point.id, run.date(), run.state().lastInvoice.id})
-            .rows.value(0);
-    if (sends.value(0).isNull())
-        return run.state().timeMark;
-    const QString before = sends.value(1).toString();
-    return before.isEmpty() ? QStringLiteral("00:00:00") : before;
 }
 
 // A receipt stored under key 0 was left by a run that did not finish its numbering.
