@@ -35,16 +35,42 @@ Owned<Firebird::IXpbBuilder> attachmentParameters(const Connection& connection) 
     return dpb;
 }
 
-// Whatever work is still open on the attachment goes with it, as a rollback.
-void rollBackTransactions(Connection::Handles& handles) {
+// Whatever work is still open on the attachment goes with it, as a rollback, and what was prepared on it.
+void endWork(Connection::Handles& handles) {
     for (const auto& transaction : handles.transactions) {
         if (const auto open = transaction.lock())
             open->rollback();
     }
     handles.transactions.clear();
+    handles.reads.reset();
+    handles.autoCommit.reset();
+    handles.prepared.clear();
+}
+
+// The transaction in `slot`, started anew when there is none or it has ended.
+Transaction& shared(std::unique_ptr<Transaction>& slot, Connection& connection, Transaction::Access access) {
+    if (!slot || !slot->isActive())
+        slot = std::make_unique<Transaction>(connection, access);
+    return *slot;
+}
+
+// Runs `work` in the connection's autocommit transaction; a change of metadata in a transaction of its own,
+// which the server carries out when it commits.
+template <typename Work> auto runAlone(Connection& connection, const QString& sql, Work work) {
+    Transaction& autoCommit = autoCommitTransaction(connection);
+    if (!Statement(autoCommit, sql).changesMetadata())
+        return work(autoCommit);
+    Transaction own(connection);
+    auto result = work(own);
+    own.commit();
+    return result;
 }
 
 } // namespace
+
+Transaction& autoCommitTransaction(Connection& connection) {
+    return shared(connection.handles().autoCommit, connection, Transaction::Access::AutoCommit);
+}
 
 int QueryResult::columnIndex(const QString& name) const {
     for (qsizetype i = 0; i < columns.size(); ++i) {
@@ -112,7 +138,7 @@ void Connection::open() {
 void Connection::close() {
     if (!isOpen())
         return;
-    rollBackTransactions(*handles_);
+    endWork(*handles_);
     endWith(handles_->attachment, *handles_->link,
             [](Firebird::IAttachment* attachment, Status* status) { attachment->detach(status); });
 }
@@ -132,39 +158,34 @@ void Connection::createDatabase() {
 
 void Connection::dropDatabase() {
     open();
-    rollBackTransactions(*handles_);
+    endWork(*handles_);
     endWith(handles_->attachment, *handles_->link,
             [](Firebird::IAttachment* attachment, Status* status) { attachment->dropDatabase(status); });
 }
 
 QueryResult Connection::query(const QString& sql, const QList<Value>& params) {
-    Transaction transaction(*this);
-    QueryResult result = transaction.query(sql, params);
-    transaction.commit();
-    return result;
+    return runAlone(*this, sql, [&](Transaction& transaction) { return transaction.query(sql, params); });
 }
 
 QueryResult Connection::read(const QString& sql, const QList<Value>& params) {
-    Transaction transaction(*this, Transaction::Access::ReadOnly);
-    QueryResult result = transaction.query(sql, params);
-    transaction.commit();
-    return result;
+    // Read committed and read-only: each lookup sees what is committed when it runs, and the transaction
+    // holds back no cleanup on the server however long it stays open.
+    return shared(handles_->reads, *this, Transaction::Access::ReadOnly).query(sql, params);
 }
 
 Row Connection::execute(const QString& sql, const QList<Value>& params) {
-    Transaction transaction(*this);
-    Row outputs = transaction.execute(sql, params);
-    transaction.commit();
-    return outputs;
+    return runAlone(*this, sql, [&](Transaction& transaction) { return transaction.execute(sql, params); });
 }
 
 std::unique_ptr<Cursor> Connection::openCursor(const QString& sql, const QList<Value>& params) {
-    auto transaction = std::make_unique<Transaction>(*this);
-    auto statement = std::make_unique<Statement>(*transaction, sql);
+    auto statement = std::make_unique<Statement>(autoCommitTransaction(*this), sql);
     std::unique_ptr<Cursor> cursor = statement->open(params);
     cursor->handle_->ownedStatement = std::move(statement);
-    cursor->handle_->ownedTransaction = std::move(transaction);
     return cursor;
+}
+
+QList<Column> Connection::describe(const QString& sql) {
+    return Statement(shared(handles_->reads, *this, Transaction::Access::ReadOnly), sql).columns();
 }
 
 std::unique_ptr<Transaction> Connection::startTransaction() {

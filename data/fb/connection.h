@@ -55,15 +55,19 @@ public:
     // Deletes the database this connection attaches to; no other attachment may be open on it.
     void dropDatabase();
 
-    // Statements run with bound parameters, each in its own transaction committed at once.
+    // Statements run with bound parameters, each committed at once: in a transaction the connection keeps
+    // for them, which the server commits after every statement that succeeds (a change of metadata gets a
+    // transaction of its own).
     QueryResult query(const QString& sql, const QList<Value>& params = {});
-    // A select that only reads (no procedure that writes), in a read-only transaction of its own: its end
-    // writes nothing, so a run of many lookups does not wait on the disk once per lookup.
+    // A select that only reads (no procedure that writes), in a read-only transaction that the lookups of
+    // this connection share: nothing waits on the disk or on the server to start or end one per lookup.
     QueryResult read(const QString& sql, const QList<Value>& params = {});
     // Runs a statement that returns no rows, or EXECUTE PROCEDURE: the output parameters as one row.
     Row execute(const QString& sql, const QList<Value>& params = {});
-    // A select whose rows are read as needed; the cursor's own transaction commits when it is closed.
+    // A select whose rows are read as needed, in the transaction of query() and execute().
     std::unique_ptr<Cursor> openCursor(const QString& sql, const QList<Value>& params = {});
+    // The columns a statement gives back, without running it.
+    QList<Column> describe(const QString& sql);
 
     // An explicit read-committed, record-version, wait transaction.
     std::unique_ptr<Transaction> startTransaction();

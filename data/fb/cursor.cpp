@@ -10,7 +10,7 @@ Cursor::~Cursor() {
     try {
         close();
     } catch (const DatabaseError&) {
-        // A cursor that cannot commit rolls back as its transaction is destroyed.
+        // The server went away: dropping the references is all that is left to do.
     }
 }
 
@@ -37,8 +37,6 @@ void Cursor::close() {
                 [](Firebird::IResultSet* open, Status* status) { open->close(status); });
     else
         handle_->resultSet.reset(); // its transaction has ended, and the rows with it
-    if (handle_->ownedTransaction)
-        handle_->ownedTransaction->commit();
 }
 
 } // namespace quelmaro::fb

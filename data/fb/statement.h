@@ -7,8 +7,9 @@
 
 namespace quelmaro::fb {
 
-// A statement prepared once inside a transaction and run many times with bound parameters. Running it after
-// its transaction has ended is an error (std::logic_error).
+// A statement prepared inside a transaction and run many times with bound parameters. Running it after its
+// transaction has ended is an error (std::logic_error). The connection keeps what was prepared: a later
+// statement of the same text reuses it while no other statement or cursor holds it.
 class Statement {
 public:
     Statement(Transaction& transaction, const QString& sql);
@@ -27,18 +28,18 @@ public:
     std::unique_ptr<Cursor> open(const QList<Value>& params = {});
     // Rows changed by the last execute (insert, update, delete).
     qint64 affectedRows() const;
+    // CREATE, ALTER, DROP and the like.
+    bool changesMetadata() const;
 
     struct Handle;
 
 private:
     std::shared_ptr<Transaction::Handle> transaction_;
-    std::unique_ptr<Handle> handle_;
+    std::shared_ptr<Handle> handle_;
 };
 
-// The open rows of a select. When it owns its transaction (Connection::openCursor), closing or
-// destroying the cursor, or reading past its last row, commits that transaction. A cursor opened by
-// Statement::open reads in that statement's transaction; reading on after it has ended is an error
-// (std::logic_error).
+// The open rows of a select, read in the transaction of the statement that opened them; reading on after it
+// has ended is an error (std::logic_error). Reading past the last row closes the cursor.
 class Cursor {
 public:
     ~Cursor();

@@ -25,6 +25,8 @@ Owned<Firebird::IXpbBuilder> transactionParameters(const Connection& connection,
         tpb->insertInt(&status, isc_tpb_lock_timeout, lockTimeout);
     const bool reads = connection.isReadOnly() || access == Transaction::Access::ReadOnly;
     tpb->insertTag(&status, reads ? isc_tpb_read : isc_tpb_write);
+    if (access == Transaction::Access::AutoCommit)
+        tpb->insertTag(&status, isc_tpb_autocommit);
     return tpb;
 }
 

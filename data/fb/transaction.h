@@ -8,7 +8,9 @@ namespace quelmaro::fb {
 class Transaction {
 public:
     // ReadOnly only reads, whatever the connection allows; its end has nothing to write to the database.
-    enum class Access { AsConnection, ReadOnly };
+    // AutoCommit has the server commit each statement as soon as it succeeds, keeping the transaction
+    // going: a failed statement leaves nothing behind and the work of the others stays.
+    enum class Access { AsConnection, ReadOnly, AutoCommit };
 
     explicit Transaction(Connection& connection, Access access = Access::AsConnection);
     ~Transaction();
@@ -31,5 +33,10 @@ private:
     Connection& connection_;
     std::shared_ptr<Handle> handle_;
 };
+
+// The AutoCommit transaction that the statements of `connection` without a transaction of their own share
+// (Connection::query, execute, openCursor), started when needed; it ends when the connection closes or
+// before a change of metadata.
+Transaction& autoCommitTransaction(Connection& connection);
 
 } // namespace quelmaro::fb

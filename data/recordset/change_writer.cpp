@@ -1,6 +1,8 @@
 #include "data/recordset/change_writer.h"
 
+#include "data/fb/error.h"
 #include "data/fb/statement.h"
+#include "data/fb/transaction.h"
 #include "data/recordset/error.h"
 #include "data/recordset/recordset.h"
 
@@ -12,10 +14,6 @@ namespace quelmaro {
 
 namespace {
 
-QString quoted(QString name) {
-    return u'"' + name.replace(u'"', u"\"\""_s) + u'"';
-}
-
 // Values that "=" cannot find reliably (large objects, floating point) are left out of a row's search.
 bool comparable(const Field& field) {
     return field.type() != fb::ColumnType::Blob && field.type() != fb::ColumnType::TextBlob &&
@@ -24,24 +22,74 @@ bool comparable(const Field& field) {
 
 } // namespace
 
-ChangeWriter::ChangeWriter(fb::Transaction& transaction) : transaction_(transaction) {}
+QString ChangeWriter::quoted(QString name) {
+    return u'"' + name.replace(u'"', u"\"\""_s) + u'"';
+}
+
+ChangeWriter::ChangeWriter(fb::Connection& connection) : connection_(connection) {}
 
 ChangeWriter::~ChangeWriter() = default;
 
 void ChangeWriter::write(RecordSet& set, RowTable& rows) {
-    for (const auto& row : rows.rows) {
-        const bool deleted = row->status == RowStatus::Deleted;
-        if (!deleted)
-            writeRow(set, *row);
-        for (std::size_t i = 0; i < row->details.size(); ++i)
-            if (row->details[i])
-                write(set.detail(int(i)), *row->details[i]);
-        if (deleted)
-            writeRow(set, *row);
+    changes_.clear();
+    collect(set, rows);
+    const std::vector<std::vector<Run>> batches = this->batches();
+    const bool onlyInserts = std::none_of(changes_.begin(), changes_.end(),
+                                          [](const Change& change) { return change.mustFindRow; });
+    if (batches.size() == 1 && onlyInserts && writeAlone(batches.front()))
+        return;
+    writeInTransaction(batches);
+}
+
+// True when the batch went in; otherwise nothing of it stays.
+bool ChangeWriter::writeAlone(const std::vector<Run>& runs) {
+    use(fb::autoCommitTransaction(connection_));
+    try {
+        runBatch(runs);
+        return true;
+    } catch (const std::exception& error) {
+        rethrowLockConflict(error, runs);
+        return false; // found again, row by row, in a transaction that writes nothing
     }
 }
 
-void ChangeWriter::writeRow(RecordSet& set, RowNode& row) {
+// A row another transaction holds would be waited for again, row by row: the whole apply is tried again
+// instead, and the first row of the batch is named, where such a conflict usually starts (its numbering).
+void ChangeWriter::rethrowLockConflict(const std::exception& error, const std::vector<Run>& runs) {
+    if (!fb::isLockConflict(QString::fromUtf8(error.what())))
+        return;
+    current_ = runs.front().first->key.set;
+    currentKind_ = runs.front().first->key.kind;
+    throw;
+}
+
+void ChangeWriter::writeInTransaction(const std::vector<std::vector<Run>>& batches) {
+    fb::Transaction transaction(connection_); // rolled back by an error, before anybody is told
+    use(transaction);
+    for (const auto& batch : batches)
+        writeBatch(batch);
+    transaction.commit();
+}
+
+void ChangeWriter::use(fb::Transaction& transaction) {
+    statements_.clear();
+    transaction_ = &transaction;
+}
+
+void ChangeWriter::collect(RecordSet& set, RowTable& rows) {
+    for (const auto& row : rows.rows) {
+        const bool deleted = row->status == RowStatus::Deleted;
+        if (!deleted)
+            collectRow(set, *row);
+        for (std::size_t i = 0; i < row->details.size(); ++i)
+            if (row->details[i])
+                collect(set.detail(int(i)), *row->details[i]);
+        if (deleted)
+            collectRow(set, *row);
+    }
+}
+
+void ChangeWriter::collectRow(RecordSet& set, RowNode& row) {
     current_ = &set;
     switch (row.status) {
     case RowStatus::Unchanged:
@@ -63,37 +111,36 @@ void ChangeWriter::writeRow(RecordSet& set, RowNode& row) {
 
 // Null values are left out, so the table's defaults apply to them.
 void ChangeWriter::insert(RecordSet& set, const RowNode& row) {
-    StatementKey key{&set, UpdateKind::Insert, {}, {}};
-    QList<Value> values;
+    Change change{{&set, UpdateKind::Insert, {}, {}}, {}, {}, false};
     for (int field : target(set).columns) {
         if (!row.values[field].isNull()) {
-            key.columns.push_back(field);
-            values << row.values[field];
+            change.key.columns.push_back(field);
+            change.values << row.values[field];
+            change.fields.push_back(field);
         }
     }
-    run(key, values, false);
+    changes_.push_back(std::move(change));
 }
 
 void ChangeWriter::update(RecordSet& set, const RowNode& row) {
-    StatementKey key{&set, UpdateKind::Modify, {}, {}};
-    QList<Value> values;
+    Change change{{&set, UpdateKind::Modify, {}, {}}, {}, {}, true};
     for (int field : target(set).columns) {
         if (row.values[field] != row.original[field]) {
-            key.columns.push_back(field);
-            values << row.values[field];
+            change.key.columns.push_back(field);
+            change.values << row.values[field];
+            change.fields.push_back(field);
         }
     }
-    if (key.columns.empty())
+    if (change.key.columns.empty())
         return;
-    key.where = whereFields(set, row, values);
-    run(key, values, true);
+    change.key.where = whereFields(set, row, change);
+    changes_.push_back(std::move(change));
 }
 
 void ChangeWriter::remove(RecordSet& set, const RowNode& row) {
-    StatementKey key{&set, UpdateKind::Delete, {}, {}};
-    QList<Value> values;
-    key.where = whereFields(set, row, values);
-    run(key, values, true);
+    Change change{{&set, UpdateKind::Delete, {}, {}}, {}, {}, true};
+    change.key.where = whereFields(set, row, change);
+    changes_.push_back(std::move(change));
 }
 
 ChangeWriter::Target& ChangeWriter::target(RecordSet& set) {
@@ -132,8 +179,8 @@ const std::vector<int>& ChangeWriter::keyOf(RecordSet& set) {
     return target.key;
 }
 
-// The fields that find the row as the database holds it; their original values are added to `values`.
-std::vector<int> ChangeWriter::whereFields(RecordSet& set, const RowNode& row, QList<Value>& values) {
+// The fields that find the row as the database holds it; their original values go to the change.
+std::vector<int> ChangeWriter::whereFields(RecordSet& set, const RowNode& row, Change& change) {
     std::vector<int> where;
     const std::vector<int>& key = keyOf(set);
     for (int field : key.empty() ? target(set).columns : key) {
@@ -142,7 +189,8 @@ std::vector<int> ChangeWriter::whereFields(RecordSet& set, const RowNode& row, Q
             where.push_back(-(field + 1));
         } else if (!key.empty() || comparable(set.field(field))) {
             where.push_back(field);
-            values << original;
+            change.values << original;
+            change.fields.push_back(field);
         }
     }
     if (where.empty())
@@ -151,40 +199,54 @@ std::vector<int> ChangeWriter::whereFields(RecordSet& set, const RowNode& row, Q
     return where;
 }
 
-void ChangeWriter::run(const StatementKey& key, const QList<Value>& values, bool mustFindRow) {
-    std::unique_ptr<fb::Statement>& statement = statements_[key];
+void ChangeWriter::writeOne(const Change& change) {
+    current_ = change.key.set;
+    currentKind_ = change.key.kind;
+    std::unique_ptr<fb::Statement>& statement = statements_[change.key];
     if (!statement)
-        statement = std::make_unique<fb::Statement>(transaction_, statementText(key));
-    statement->execute(values);
-    if (mustFindRow && statement->affectedRows() == 0)
-        throw RecordSetError(
-            QStringLiteral("El registro ya no está como se leyó: otro usuario lo cambió o lo borró"));
+        statement =
+            std::make_unique<fb::Statement>(*transaction_, statementText(change.key, [] { return u"?"_s; }));
+    statement->execute(change.values);
+    if (change.mustFindRow && statement->affectedRows() == 0)
+        failAt(change);
 }
 
-QString ChangeWriter::statementText(const StatementKey& key) {
+void ChangeWriter::failAt(const Change& change) {
+    current_ = change.key.set;
+    currentKind_ = change.key.kind;
+    throw RecordSetError(
+        QStringLiteral("El registro ya no está como se leyó: otro usuario lo cambió o lo borró"));
+}
+
+// The statement of one row; `placeholder` gives the text of each value's parameter, in the values' order.
+QString ChangeWriter::statementText(const StatementKey& key, const std::function<QString()>& placeholder) {
     RecordSet& set = *key.set;
     const Target& target = targets_.at(key.set);
     const auto column = [&](int field) { return quoted(set.field(field).column()); };
 
+    QStringList columns;
+    QStringList values;
+    for (int field : key.columns) {
+        columns << column(field);
+        values << placeholder();
+    }
     QStringList conditions;
     for (int entry : key.where)
-        conditions << (entry < 0 ? column(-entry - 1) + u" IS NULL"_s : column(entry) + u" = ?"_s);
+        conditions << (entry < 0 ? column(-entry - 1) + u" IS NULL"_s
+                                 : column(entry) + u" = "_s + placeholder());
     // Without a key the search may match twins: only one row is to change.
     const QString where =
         u" WHERE "_s + conditions.join(u" AND "_s) + (target.key.empty() ? u" ROWS 1"_s : QString());
 
-    QStringList columns;
     switch (key.kind) {
     case UpdateKind::Insert:
         if (key.columns.empty())
             return u"INSERT INTO "_s + quoted(target.table) + u" DEFAULT VALUES"_s;
-        for (int field : key.columns)
-            columns << column(field);
         return u"INSERT INTO "_s + quoted(target.table) + u" ("_s + columns.join(u", "_s) + u") VALUES ("_s +
-               QStringList(columns.size(), u"?"_s).join(u", "_s) + u')';
+               values.join(u", "_s) + u')';
     case UpdateKind::Modify:
-        for (int field : key.columns)
-            columns << column(field) + u" = ?"_s;
+        for (qsizetype i = 0; i < columns.size(); ++i)
+            columns[i] += u" = "_s + values[i];
         return u"UPDATE "_s + quoted(target.table) + u" SET "_s + columns.join(u", "_s) + where;
     case UpdateKind::Delete:
         return u"DELETE FROM "_s + quoted(target.table) + where;

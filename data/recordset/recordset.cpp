@@ -1,7 +1,7 @@
 #include "data/recordset/recordset.h"
 
+#include "data/fb/connection.h"
 #include "data/fb/statement.h"
-#include "data/fb/transaction.h"
 #include "data/recordset/error.h"
 #include "data/recordset/query.h"
 
@@ -238,11 +238,7 @@ void RecordSet::execute() {
 // Learns the detail statement's columns without running it, and how it links to the master's fields.
 void RecordSet::prepareNested() {
     const PositionalStatement statement = detailQuery_->positionalStatement();
-    {
-        fb::Transaction transaction(detailQuery_->connection());
-        const fb::Statement prepared(transaction, statement.sql);
-        setupFields(prepared.columns());
-    }
+    setupFields(detailQuery_->connection().describe(statement.sql));
     linkParameterFields_.clear();
     for (const QString& name : statement.parameterNames)
         linkParameterFields_.push_back(master_->field(name).index());

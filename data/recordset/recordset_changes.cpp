@@ -3,7 +3,6 @@
 
 #include "data/fb/error.h"
 #include "data/fb/metadata.h"
-#include "data/fb/transaction.h"
 #include "data/recordset/change_writer.h"
 #include "data/recordset/error.h"
 #include "data/recordset/query.h"
@@ -24,14 +23,11 @@ int RecordSet::applyUpdates() {
     // after waiting for it) is worth a few more tries: the rows are written again from the start.
     constexpr int kAttempts = 3;
     for (int attempt = 1;; ++attempt) {
-        auto transaction = std::make_unique<fb::Transaction>(connection());
-        ChangeWriter writer(*transaction);
+        ChangeWriter writer(connection());
         try {
             writer.write(*this, ownRows_);
-            transaction->commit();
             break;
         } catch (const std::exception& error) {
-            transaction.reset(); // rolled back before anybody is told
             if (attempt < kAttempts && fb::isLockConflict(QString::fromUtf8(error.what())))
                 continue;
             Provider& provider = requireProvider();

@@ -5,15 +5,19 @@
 #include "transmission/run/run_report.h"
 #include "transmission/run/run_state.h"
 
+#include <stdexcept>
+
+using namespace Qt::StringLiterals;
+
 namespace quelmaro {
 
 namespace {
 
-// The destination's statements for one kind of document. Each takes its values as bound parameters.
+// The destination's statements and procedures for one kind of document.
 struct PostingStatements {
     const char* interfaceLookup;
-    const char* posting;
-    const char* secondLedgerPosting;
+    const char* posting;             // the procedure that posts to the first ledger
+    const char* secondLedgerPosting; // and to the second
     int errorType;
     int secondLedgerErrorType;
     const char* errorHead;
@@ -23,24 +27,24 @@ struct PostingStatements {
 const PostingStatements& statementsFor(PostedDocument document) {
     static const PostingStatements factura{
         "select min(inve_id) from interfaz_ventas where tido_cod = 31 and pref_pre = ?",
-        "select * from contabil_factura(?, ?, 0)",
-        "select * from contabil_factura_niif(?, ?, ?)",
+        "contabil_factura",
+        "contabil_factura_niif",
         31,
         1031,
         "Se presentaron los siguientes errores en la contabilización: ",
         "Se presentaron los siguientes errores en la contabilización: "};
     static const PostingStatements recibo{
         "select min(incj_id) from interfaz_caja where tido_cod = 61 and pref_pre = ?",
-        "select * from contabil_recicaja(?, ?, 0)",
-        "select * from contabil_recicaja_niif(?, ?, ?)",
+        "contabil_recicaja",
+        "contabil_recicaja_niif",
         61,
         1061,
         "Se presentaron los siguientes errores en la contabilización del recibo: ",
         "Se presentaron los siguientes errores en la contabilización niif del recibo: "};
     static const PostingStatements traslado{
         "select min(incj_id) from interfaz_caja where tido_cod = 66 and pref_pre = ?",
-        "select * from contabil_traslacaja(?, ?, 0)",
-        "select * from contabil_traslacaja_niif(?, ?, ?)",
+        "contabil_traslacaja",
+        "contabil_traslacaja_niif",
         66,
         1066,
         "Se presentaron los siguientes errores en la contabilización del trasladoo: ",
@@ -70,43 +74,72 @@ void showPostingErrors(Run& run, const QString& head, int errorType, const Value
     platform::messages().information(message);
 }
 
+// What the posting block did with a document.
+enum Outcome : int { kNothingToPost = 0, kFirstLedgerErrors = 1, kPosted = 2, kNoOpeningYear = 3 };
+
+// The column of a posting procedure's result at `index`, by the name the destination gives it.
+QString resultColumn(fb::Connection& destination, const char* procedure, int index) {
+    const QList<fb::Column> columns =
+        destination.describe(u"select * from "_s + QLatin1String(procedure) + u"(?, ?, 0)"_s);
+    if (columns.size() <= index)
+        throw std::runtime_error(std::string(procedure) + " no devuelve las columnas esperadas");
+    return QLatin1Char('"') + columns.at(index).name + QLatin1Char('"');
+}
+
+// One document's whole posting in one statement, so that over a slow link it costs one round trip: the
+// interface lookup, the first ledger, the opening year, the second ledger and the hand-over, in that
+// order and with the same stops as step by step. Returns the outcome, the second ledger's error count and
+// the posting id.
+QString postingBlock(fb::Connection& destination, const PostingStatements& statements) {
+    // Every stop gives back the block's one row.
+    const auto stopWith = [](Outcome value) {
+        return u"BEGIN ESTADO = "_s + QString::number(value) + u"; SUSPEND; EXIT; END "_s;
+    };
+    return u"EXECUTE BLOCK (K BIGINT = ?, P VARCHAR(100) = ?, FECHA DATE = ?) "
+           u"RETURNS (ESTADO INTEGER, ERRORES_NIIF BIGINT, IDCNT BIGINT) AS "
+           u"DECLARE INTERFAZ BIGINT; DECLARE ERRORES BIGINT; DECLARE APERTURA VARCHAR(200); BEGIN "_s +
+           QString::fromLatin1(statements.interfaceLookup).replace(QLatin1Char('?'), u":P"_s) +
+           u" INTO :INTERFAZ; IF (INTERFAZ IS NULL) THEN "_s + stopWith(kNothingToPost) +
+           u"SELECT FIRST 1 %1, %2 FROM %3(:K, :INTERFAZ, 0) INTO :ERRORES, :IDCNT; "_s.arg(
+               resultColumn(destination, statements.posting, 0),
+               resultColumn(destination, statements.posting, 2), QLatin1String(statements.posting)) +
+           u"IF (ROW_COUNT = 0) THEN "_s + stopWith(kNothingToPost) + u"IF (ERRORES > 0) THEN "_s +
+           stopWith(kFirstLedgerErrors) +
+           u"SELECT FIRST 1 CONF_VALOR FROM CONFIGURACION WHERE CONF_MODULO = 'CONTABILIDAD' AND "
+           u"CONF_CATEGORIA = 'GENERAL' AND CONF_PROPIEDAD = 'ANO BALANCE DE APERTURA NIIF' INTO :APERTURA; "
+           u"IF (ROW_COUNT = 0) THEN "_s +
+           stopWith(kNoOpeningYear) + u"IF (EXTRACT(YEAR FROM FECHA) >= CAST(APERTURA AS INTEGER)) THEN "_s +
+           u"SELECT FIRST 1 %1 FROM %2(:K, :INTERFAZ, :IDCNT) INTO :ERRORES_NIIF; "_s.arg(
+               resultColumn(destination, statements.secondLedgerPosting, 0),
+               QLatin1String(statements.secondLedgerPosting)) +
+           u"EXECUTE PROCEDURE CONTABILIZA_PENDIENTE :IDCNT; "_s + stopWith(kPosted) + u"END"_s;
+}
+
 } // namespace
 
 void contabilizar(Run& run, PostedDocument document, const Value& key, const QString& prefijo,
                   const QDate& fecha) {
     const PostingStatements& statements = statementsFor(document);
     fb::Connection& destination = run.destination();
-
-    const fb::QueryResult interfaces =
-        destination.read(QString::fromLatin1(statements.interfaceLookup), {prefijo});
-    if (interfaces.rows.isEmpty() || interfaces.rows.first().at(0).toString().isEmpty())
-        return;
-    const Value interfaz = interfaces.rows.first().at(0);
-
-    const fb::QueryResult posting =
-        destination.query(QString::fromLatin1(statements.posting), {key, interfaz});
-    if (posting.rows.isEmpty())
-        return;
-    const std::int64_t errorCount = posting.rows.first().at(0).toInt();
-    const std::int64_t idcnt = posting.rows.first().at(2).toInt();
-    if (errorCount > 0) {
+    const fb::Row outcome = destination.execute(postingBlock(destination, statements), {key, prefijo, fecha});
+    switch (outcome.value(0).toInt()) {
+    case kFirstLedgerErrors:
         showPostingErrors(run, QString::fromUtf8(statements.errorHead), statements.errorType, key);
-        return;
-    }
-
-    // Read for every document: the opening year may change between two documents of a run.
-    const std::int64_t openingYear =
+        break;
+    case kNoOpeningYear:
+        // The lookup says what is missing, and its empty value ends the run as any value that is no year.
         Value(run.configuracion(QStringLiteral("CONTABILIDAD"), QStringLiteral("GENERAL"),
                                 QStringLiteral("ANO BALANCE DE APERTURA NIIF")))
             .toInt();
-    if (fecha.year() >= openingYear) {
-        const fb::QueryResult secondLedger =
-            destination.query(QString::fromLatin1(statements.secondLedgerPosting), {key, interfaz, idcnt});
-        if (!secondLedger.rows.isEmpty() && secondLedger.rows.first().at(0).toInt() > 0)
+        break;
+    case kPosted:
+        if (!outcome.value(1).isNull() && outcome.value(1).toInt() > 0)
             showPostingErrors(run, QString::fromUtf8(statements.secondLedgerErrorHead),
                               statements.secondLedgerErrorType, key);
+        break;
+    default:
+        break;
     }
-    destination.execute(QStringLiteral("execute procedure CONTABILIZA_PENDIENTE ?"), {idcnt});
 }
 
 } // namespace quelmaro

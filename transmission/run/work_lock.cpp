@@ -21,21 +21,19 @@ QString classOf(WorkLock::Work work) {
 WorkLock::WorkLock(fb::Connection& destination, Work work, const Value& point, const QDate& date,
                    const QString& description) {
     const QList<Value> key{classOf(work), point, date};
-    // The row is there for good once any run has needed it; two runs making it at once make it once.
-    destination.execute(
-        QStringLiteral("execute block (clase char(1) = ?, punto integer = ?, fecha date = ?) as begin "
-                       "if (not exists (select 1 from envios_en_curso where enec_clase = :clase and "
-                       "ptvt_id = :punto and enec_fecha = :fecha)) then "
-                       "insert into envios_en_curso (enec_clase, ptvt_id, enec_fecha) "
-                       "values (:clase, :punto, :fecha); "
-                       "when gdscode unique_key_violation do begin end end"),
-        key);
     for (int attempt = 1;; ++attempt) {
         holding_ = destination.startTransaction();
         try {
-            holding_->execute(QStringLiteral("update envios_en_curso set enec_desde = current_timestamp "
-                                             "where enec_clase = ? and ptvt_id = ? and enec_fecha = ?"),
-                              key);
+            // The row is locked, or made while held: a run that makes it too waits for this one to end,
+            // when the row goes again with the rollback of the hold.
+            holding_->execute(
+                QStringLiteral(
+                    "execute block (clase char(1) = ?, punto integer = ?, fecha date = ?) as begin "
+                    "update envios_en_curso set enec_desde = current_timestamp where enec_clase = "
+                    ":clase and ptvt_id = :punto and enec_fecha = :fecha; "
+                    "if (row_count = 0) then insert into envios_en_curso (enec_clase, ptvt_id, "
+                    "enec_fecha, enec_desde) values (:clase, :punto, :fecha, current_timestamp); end"),
+                key);
             return;
         } catch (const fb::DatabaseError& error) {
             holding_.reset();

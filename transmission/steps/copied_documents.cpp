@@ -35,15 +35,21 @@ void CopiedDocument::open(const Value& key) {
 bool CopiedDocument::find(const fb::QueryResult& originRows, const fb::Row& row) {
     const auto column = [&](const QString& name) { return row.value(originRows.columnIndex(name)); };
     const Value prefijo = column(QStringLiteral("PREF_PRE"));
-    const fb::QueryResult prefix = destination_.read(
-        QStringLiteral("select pref_auto, pref_actual from prefijos where tido_cod = ? and pref_pre = ?"),
-        {layout_.numberingType, prefijo});
-    const bool automatic =
-        !prefix.rows.isEmpty() && prefix.rows.first().value(0).toString() == QLatin1String("S");
+    // Whether the prefix numbers automatically, with the document under its current number, in one lookup.
+    const fb::Row prefix =
+        destination_
+            .read(QStringLiteral(
+                      "select p.pref_auto, (select first 1 %1 from %2 where pref_pre = p.pref_pre and "
+                      "%3 = p.pref_actual order by %1) from prefijos p where p.tido_cod = ? and "
+                      "p.pref_pre = ?")
+                      .arg(layout_.keyField, layout_.table, layout_.numberField),
+                  {layout_.numberingType, prefijo})
+            .rows.value(0);
+    const bool automatic = prefix.value(0).toString() == QLatin1String("S");
     Value key;
     foundByContent_ = false;
     if (automatic) {
-        key = keyByNumber(prefijo, prefix.rows.first().value(1));
+        key = prefix.value(1);
         if (key.isNull()) {
             key = earlierCopy(originRows, row);
             foundByContent_ = !key.isNull();

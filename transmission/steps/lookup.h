@@ -2,6 +2,7 @@
 
 #include "data/types/value.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -20,6 +21,18 @@ Value firstValue(fb::Connection& connection, const QString& sql, const QList<Val
 // The first column as text, or `fallback` when there is no row or the value is empty.
 QString firstText(fb::Connection& connection, const QString& sql, const QList<Value>& params,
                   const QString& fallback);
+
+// The tax rates of articles, read for all of them at once: a lookup per article would cost a round trip each
+// over a slow link.
+class TaxRates {
+public:
+    TaxRates(fb::Connection& destination, const QList<Value>& articles);
+    // Null for an article without a tax rate in the destination.
+    Value of(const Value& article) const;
+
+private:
+    QHash<QString, Value> rates_; // by code without trailing spaces, which "=" ignores too
+};
 
 // A new key from one of the destination's key procedures (CAMBIE_ID_FACTURA ...): its output ID.
 Value newKey(fb::Connection& destination, const char* procedure);

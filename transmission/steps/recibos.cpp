@@ -44,9 +44,8 @@ void RecibosStep::sendReceipt(Run& run, const PointOfSale& point) {
         run.report().problem();
         return;
     }
-    const fb::QueryResult payments =
-        run.origin().read(QStringLiteral("select * from RESUMEN_CAJA_TX(?, ?, ?)"),
-                          {run.date(), point.id, paidSince(run, point)});
+    const fb::QueryResult payments = run.origin().read(
+        QStringLiteral("select * from RESUMEN_CAJA_TX(?, ?, ?)"), {run.date(), point.id, paidSince_});
     if (payments.rows.isEmpty())
         return;
 
@@ -69,12 +68,24 @@ void RecibosStep::sendReceipt(Run& run, const PointOfSale& point) {
 }
 
 // The day's last invoice of the point in the destination becomes the run's last invoice, unless there is
-// none or a receipt that is not voided already pays it.
+// none or a receipt that is not voided already pays it. Then the receipt pays the payments made after the
+// send before that invoice's own. That is the run's time mark when the sales step has just sent the
+// invoice, but not when a run ended between an invoice and its receipt: the next run's time mark is past
+// that invoice, which would stay unpaid. An invoice without a send record is paid with the payments after
+// the run's time mark.
 bool RecibosStep::findInvoiceToPay(Run& run, const PointOfSale& point) {
+    // With a receipt that pays it, if there is one, and the time of its send and of the send before.
     const fb::QueryResult invoices = destination_.read(
-        QStringLiteral("select first 1 fact_id, fact_numero, pref_pre, fact_total, terc_nit, fact_nomcliente "
-                       "from facturas where fact_fecha = ? and fact_anulado = 'N' and ptvt_id = ? "
-                       "order by fact_id desc"),
+        QStringLiteral("select first 1 f.fact_id, f.fact_numero, f.pref_pre, f.fact_total, f.terc_nit, "
+                       "f.fact_nomcliente, r.reca_id, r.reca_numero, r.pref_pre, "
+                       "(select max(s.enre_hora) from envio_resumdia s where s.enre_factid = f.fact_id), "
+                       "(select max(b.enre_hora) from envio_resumdia b where b.ptvt_id = f.ptvt_id and "
+                       "b.enre_fecha = f.fact_fecha and b.enre_hora < (select max(s.enre_hora) from "
+                       "envio_resumdia s where s.enre_factid = f.fact_id)) from facturas f "
+                       "left join (recibos_caja_detalle d join recibos_caja r on r.reca_id = d.reca_id and "
+                       "r.reca_anulado = 'N') on d.rcde_iddoc = f.fact_id "
+                       "where f.fact_fecha = ? and f.fact_anulado = 'N' and f.ptvt_id = ? "
+                       "order by f.fact_id desc"),
         {run.date(), point.id});
     if (invoices.rows.isEmpty()) {
         if (!run.settings().unattended())
@@ -86,36 +97,17 @@ bool RecibosStep::findInvoiceToPay(Run& run, const PointOfSale& point) {
     LastInvoice& last = run.state().lastInvoice;
     last = LastInvoice{invoice.value(0),           invoice.value(1), invoice.value(2),
                        invoice.value(3).toFixed(), invoice.value(4), invoice.value(5)};
-
-    const fb::QueryResult receipts = destination_.read(
-        QStringLiteral(
-            "select reca_numero, pref_pre from recibos_caja r, recibos_caja_detalle d where r.reca_id = "
-            "d.reca_id and reca_anulado = 'N' and rcde_iddoc = ?"),
-        {last.id});
-    if (receipts.rows.isEmpty())
+    const QString before = invoice.value(10).toString();
+    paidSince_ = invoice.value(9).isNull() ? run.state().timeMark
+                 : before.isEmpty()        ? QStringLiteral("00:00:00")
+                                           : before;
+    if (invoice.value(6).isNull())
         return true;
-    const fb::Row& receipt = receipts.rows.first();
+    const fb::Row receipt = invoice.mid(7);
     platform::messages().information(QStringLiteral("El recibo de caja No. ") + receipt.value(1).toString() +
                                      receipt.value(0).toString() + QStringLiteral(" ya abono la factura ") +
                                      last.numero.toString());
     return false;
-}
-
-// The time after which the payments of the invoice to pay were made: the send before that invoice's own.
-// It is the run's time mark when the sales step has just sent the invoice, but not when a run ended between
-// an invoice and its receipt: the next run's time mark is past that invoice, which would stay unpaid.
-// An invoice without a send record is paid with the payments after the run's time mark.
-QString RecibosStep::paidSince(Run& run, const PointOfSale& point) {
-    const Value sentAt = firstValue(
-        destination_, QStringLiteral("select max(enre_hora) from envio_resumdia where enre_factid = ?"),
-        {run.state().lastInvoice.id});
-    if (sentAt.isNull())
-        return run.state().timeMark;
-    return firstText(
-        destination_,
-        QStringLiteral("select max(enre_hora) from envio_resumdia where ptvt_id = ? and enre_fecha = ? "
-                       "and enre_hora < ?"),
-        {point.id, run.date(), sentAt}, QStringLiteral("00:00:00"));
 }
 
 // A receipt stored under key 0 was left by a run that did not finish its numbering.
@@ -128,19 +120,25 @@ bool RecibosStep::hasStrandedReceipt(RecordSet& recibo) {
 }
 
 void RecibosStep::CReciboAfterInsert(Run& run, const PointOfSale& point, RecordSet& recibo) {
-    recibo.setValue(QStringLiteral("RECA_ID"), newKey(destination_, "CAMBIE_ID_RECICAJA"));
+    // The new key, the authorised prefix, its current number and the collector in one round trip. Without
+    // an authorised prefix or its current number these stay empty and the header cannot be stored.
+    const fb::Row header = destination_.execute(
+        QStringLiteral(
+            "execute block (prefijo varchar(100) = ?, punto integer = ?) returns (id bigint, "
+            "pref_pre type of column autorizaciones.auto_prefrdc, numero type of column "
+            "prefijos.pref_actual, "
+            "cobrador type of column vendedores.vend_cod) as begin "
+            "execute procedure cambie_id_recicaja returning_values :id; "
+            "pref_pre = (select first 1 auto_prefrdc from autorizaciones where pref_pre = :prefijo); "
+            "numero = (select first 1 pref_actual from prefijos where tido_cod = 61 and pref_pre = "
+            ":pref_pre); "
+            "cobrador = (select min(vend_cod) from vendedores where ptvt_id = :punto); suspend; end"),
+        {point.prefijo, point.id});
+    recibo.setValue(QStringLiteral("RECA_ID"), header.value(0));
     recibo.setValue(QStringLiteral("CAJA_ID"), point.caja);
     recibo.setValue(QStringLiteral("TIDO_COD"), 61);
-    // Without an authorised prefix or its current number these stay empty and the header cannot be stored.
-    recibo.setValue(QStringLiteral("PREF_PRE"),
-                    firstValue(destination_,
-                               QStringLiteral("select auto_prefrdc from autorizaciones where pref_pre = ?"),
-                               {point.prefijo}));
-    recibo.setValue(
-        QStringLiteral("RECA_NUMERO"),
-        firstValue(destination_,
-                   QStringLiteral("select pref_actual from prefijos where tido_cod = 61 and pref_pre = ?"),
-                   {recibo.value(QStringLiteral("PREF_PRE"))}));
+    recibo.setValue(QStringLiteral("PREF_PRE"), header.value(1));
+    recibo.setValue(QStringLiteral("RECA_NUMERO"), header.value(2));
     recibo.setValue(QStringLiteral("RECA_FECHA"), run.date());
     recibo.setValue(QStringLiteral("RECA_CONC"), QStringLiteral("Cancela ventas contado ") + run.dateText());
     for (const char* name : {"RECA_RTFTEMONTO", "RECA_RTIVAMONTO", "RECA_RTICAMONTO", "RECA_DTOF"})
@@ -148,11 +146,7 @@ void RecibosStep::CReciboAfterInsert(Run& run, const PointOfSale& point, RecordS
     const LastInvoice& last = run.state().lastInvoice;
     recibo.setValue(QStringLiteral("TERC_NIT"), last.nit);
     recibo.setValue(QStringLiteral("RECA_NOMTERC"), last.nombre);
-    recibo.setValue(QStringLiteral("COBR_COD"),
-                    firstValue(destination_,
-                               QStringLiteral("select min(vend_cod) from vendedores where ptvt_id = ?"),
-                               {point.id})
-                        .toInt());
+    recibo.setValue(QStringLiteral("COBR_COD"), header.value(3).toInt());
     for (const char* name : {"RECA_ANULADO", "RECA_TRANSMIT", "NUMOK"})
         recibo.setValue(QLatin1String(name), kNo);
     recibo.setValue(QStringLiteral("RECA_USUARIO"), run.settings().originUser);

@@ -20,7 +20,6 @@ private:
     void sendReceipt(Run& run, const PointOfSale& point);
     bool findInvoiceToPay(Run& run, const PointOfSale& point);
     bool hasStrandedReceipt(RecordSet& recibo);
-    QString paidSince(Run& run, const PointOfSale& point);
     static void addPayment(RecordSet& pagos, const fb::QueryResult& payments, const fb::Row& row, int item,
                            const QDate& fecha);
     static void settleAmount(RecordSet& recibo, Fixed total);
@@ -30,6 +29,7 @@ private:
     static void addInvoiceLine(RecordSet& recibo, const LastInvoice& last);
 
     fb::Connection& destination_;
+    QString paidSince_; // the time after which the payments of the invoice to pay were made
 };
 
 } // namespace quelmaro

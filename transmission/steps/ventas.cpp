@@ -1,6 +1,5 @@
 #include "transmission/steps/ventas.h"
 
-#include "data/fb/statement.h"
 #include "transmission/posting/posting.h"
 #include "transmission/steps/lookup.h"
 
@@ -78,13 +77,14 @@ void VentasStep::sendSummary(Run& run, const PointOfSale& point, const QString& 
     prefijo_ = summary.rows.first().value(summary.columnIndex(QStringLiteral("PREFIJO")));
     vendedor_ = summary.rows.first().value(summary.columnIndex(QStringLiteral("VENDEDOR")));
     factura.append();
-    // The tax rates of all lines are read in one transaction, through one prepared statement.
-    fb::Transaction lookups(destination_, fb::Transaction::Access::ReadOnly);
-    fb::Statement taxRate(lookups, QStringLiteral("select taiv_porc from articulo a, tarifa_iva t where "
-                                                  "a.taiv_cod = t.taiv_cod and arti_cod = ?"));
+    // The tax rates of all lines at once, for the articles as the lines will hold them.
+    const Field& article = sets_.CDetalle().field(QStringLiteral("ARTI_COD"));
+    QList<Value> articles;
     for (const fb::Row& row : summary.rows)
-        addLine(summary, row, taxRate);
-    lookups.commit();
+        articles << article.stored(row.value(summary.columnIndex(QStringLiteral("ARTICULO"))));
+    const TaxRates taxRates(destination_, articles);
+    for (const fb::Row& row : summary.rows)
+        addLine(summary, row, taxRates);
     writeTotals(run);
 
     RecordSet& envio = sets_.CEnvio();
@@ -105,14 +105,14 @@ void VentasStep::sendSummary(Run& run, const PointOfSale& point, const QString& 
                  factura.field(QStringLiteral("FACT_FECHA")).asDate());
 }
 
-void VentasStep::addLine(const fb::QueryResult& summary, const fb::Row& row, fb::Statement& taxRate) {
+void VentasStep::addLine(const fb::QueryResult& summary, const fb::Row& row, const TaxRates& taxRates) {
     const auto column = [&](const char* name) { return row.value(summary.columnIndex(QLatin1String(name))); };
     RecordSet& detalle = sets_.CDetalle();
     detalle.append(); // stores a header still being inserted first
     detalle.setValue(QStringLiteral("ARTI_COD"), column("ARTICULO"));
     detalle.setValue(QStringLiteral("FADE_CODBAR"), column("ARTICULO"));
     // 0 for an article without a tax rate in the destination.
-    const Value rate = taxRate.execute({detalle.value(QStringLiteral("ARTI_COD"))}).value(0);
+    const Value rate = taxRates.of(detalle.value(QStringLiteral("ARTI_COD")));
     detalle.setValue(QStringLiteral("FADE_IVAPORC"), rate.toFixed());
     detalle.setValue(QStringLiteral("FADE_CANT"), column("CANTIDAD"));
     detalle.setValue(QStringLiteral("FADE_UNIDAD"), column("UNIDAD"));
@@ -139,10 +139,31 @@ void VentasStep::writeTotals(Run& run) {
     factura.post();
 }
 
+// One round trip for the key and for what the prefix and customer handlers need of the destination.
+void VentasStep::startInvoice(RecordSet& factura) {
+    const Value prefijo = factura.field(QStringLiteral("PREF_PRE")).stored(prefijo_);
+    const Value nit = factura.field(QStringLiteral("TERC_NIT")).stored(point_->nit);
+    const fb::Row answer = destination_.execute(
+        QStringLiteral(
+            "execute block (prefijo varchar(100) = ?, nit varchar(100) = ?) returns (id bigint, "
+            "numero type of column prefijos.pref_actual, ivainc type of column prefijos.pref_ivainc, "
+            "prefijo_hallado integer, lista type of column clientes.lipr_cod, cliente_hallado integer) as "
+            "begin "
+            "execute procedure cambie_id_factura returning_values :id; prefijo_hallado = 0; "
+            "cliente_hallado = 0; select first 1 pref_actual, pref_ivainc, 1 from prefijos where tido_cod = "
+            "31 "
+            "and pref_pre = :prefijo into :numero, :ivainc, :prefijo_hallado; select first 1 lipr_cod, 1 "
+            "from "
+            "clientes where terc_nit = :nit into :lista, :cliente_hallado; suspend; end"),
+        {prefijo, nit});
+    start_ = InvoiceStart{prefijo, nit, answer};
+}
+
 void VentasStep::CFacturaAfterInsert(RecordSet& factura) {
     const QDate fecha = run_->date();
     const Value zero = Fixed();
-    factura.setValue(QStringLiteral("FACT_ID"), newKey(destination_, "CAMBIE_ID_FACTURA"));
+    startInvoice(factura);
+    factura.setValue(QStringLiteral("FACT_ID"), start_->answer.value(0));
     factura.setValue(QStringLiteral("PREF_PRE"), prefijo_);
     // The destination numbers an invoice written with NUMOK "N" itself.
     factura.setValue(QStringLiteral("FACT_NUMERO"), QStringLiteral("000001"));
@@ -163,22 +184,39 @@ void VentasStep::CFacturaAfterInsert(RecordSet& factura) {
 }
 
 void VentasStep::CFacturaPREF_PREChange(RecordSet& factura) {
-    const fb::QueryResult prefix = destination_.read(
-        QStringLiteral("select pref_actual, pref_ivainc from prefijos where tido_cod = 31 and pref_pre = ?"),
-        {factura.value(QStringLiteral("PREF_PRE"))});
-    if (prefix.rows.isEmpty())
-        return;
-    factura.setValue(QStringLiteral("FACT_NUMERO"), prefix.rows.first().value(0));
-    factura.setValue(QStringLiteral("FACT_IVAINC"), prefix.rows.first().value(1));
+    const Value prefijo = factura.value(QStringLiteral("PREF_PRE"));
+    fb::Row prefix; // current number, tax included
+    if (start_ && start_->prefijo == prefijo) {
+        if (start_->answer.value(3).toInt() == 0)
+            return;
+        prefix = start_->answer.mid(1, 2);
+    } else {
+        const fb::QueryResult found = destination_.read(
+            QStringLiteral(
+                "select pref_actual, pref_ivainc from prefijos where tido_cod = 31 and pref_pre = ?"),
+            {prefijo});
+        if (found.rows.isEmpty())
+            return;
+        prefix = found.rows.first();
+    }
+    factura.setValue(QStringLiteral("FACT_NUMERO"), prefix.value(0));
+    factura.setValue(QStringLiteral("FACT_IVAINC"), prefix.value(1));
 }
 
 void VentasStep::CFacturaTERC_NITChange(RecordSet& factura) {
-    const fb::QueryResult customer =
-        destination_.read(QStringLiteral("select lipr_cod from clientes where terc_nit = ?"),
-                          {factura.value(QStringLiteral("TERC_NIT"))});
+    const Value nit = factura.value(QStringLiteral("TERC_NIT"));
+    std::optional<Value> priceList;
+    if (start_ && start_->nit == nit) {
+        if (start_->answer.value(5).toInt() != 0)
+            priceList = start_->answer.value(4);
+    } else if (const fb::QueryResult customer = destination_.read(
+                   QStringLiteral("select lipr_cod from clientes where terc_nit = ?"), {nit});
+               !customer.rows.isEmpty()) {
+        priceList = customer.rows.first().value(0);
+    }
     // A customer the destination does not know leaves the price list of the last one it knew.
-    if (!customer.rows.isEmpty())
-        run_->state().priceList = customer.rows.first().value(0).toInt();
+    if (priceList)
+        run_->state().priceList = priceList->toInt();
 }
 
 void VentasStep::CDetalleAfterInsert(RecordSet& detalle) {

@@ -6,11 +6,11 @@
 
 #include <QObject>
 
-namespace quelmaro::fb {
-class Statement;
-}
+#include <optional>
 
 namespace quelmaro {
+
+class TaxRates;
 
 // The sales of one point of sale and date, sent as one summary invoice: one line per row of the origin's
 // RESUMEN_VENTAS_TX after the time up to which the destination has already received them. The invoice and
@@ -27,9 +27,10 @@ public:
 
 private:
     void sendSummary(Run& run, const PointOfSale& point, const QString& lastSale);
-    void addLine(const fb::QueryResult& summary, const fb::Row& row, fb::Statement& taxRate);
+    void addLine(const fb::QueryResult& summary, const fb::Row& row, const TaxRates& taxRates);
     void writeTotals(Run& run);
 
+    void startInvoice(RecordSet& factura);
     void CFacturaAfterInsert(RecordSet& factura);
     void CFacturaPREF_PREChange(RecordSet& factura);
     void CFacturaTERC_NITChange(RecordSet& factura);
@@ -42,6 +43,15 @@ private:
     const PointOfSale* point_ = nullptr;
     Value prefijo_;  // PREFIJO of the first summary row
     Value vendedor_; // VENDEDOR of the first summary row
+    // Asked of the destination as an invoice starts, for the prefix and customer it starts with: the new
+    // key; the prefix's current number, whether it includes the tax and whether it was found; the
+    // customer's price list and whether it was found.
+    struct InvoiceStart {
+        Value prefijo;
+        Value nit;
+        fb::Row answer;
+    };
+    std::optional<InvoiceStart> start_;
 };
 
 } // namespace quelmaro

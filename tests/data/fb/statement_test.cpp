@@ -1,5 +1,6 @@
 #include "data/fb/error.h"
 #include "data/fb/statement.h"
+#include "tests/support/connections.h"
 #include "tests/support/printers.h"
 #include "tests/support/test_database.h"
 
@@ -94,34 +95,41 @@ TEST_P(Statements, ExecuteProcedureGivesItsOutputParameters) {
     EXPECT_THROW(fb::Statement(*transaction, "delete from sucursales").open(), std::logic_error);
 }
 
-TEST_P(Statements, CursorReadsInPiecesAndCommitsAtTheEnd) {
+TEST_P(Statements, CursorReadsInPiecesWhileTheConnectionGoesOnWorking) {
     insertPoints(2500);
-    std::unique_ptr<fb::Cursor> cursor = connection().openCursor(
-        "select ptvt_id, nombre from punto_venta where ptvt_id > ? order by ptvt_id", {500});
+    const QString select = "select ptvt_id, nombre from punto_venta where ptvt_id > ? order by ptvt_id";
+    std::unique_ptr<fb::Cursor> cursor = connection().openCursor(select, {500});
     EXPECT_EQ(cursor->columns().at(0).name, "PTVT_ID");
     fb::Row row;
     for (int expected = 501; expected <= 1500; ++expected) {
         ASSERT_TRUE(cursor->fetch(row));
         ASSERT_EQ(row, (fb::Row{expected, QStringLiteral("P%1").arg(expected)}));
     }
-    EXPECT_EQ(openTransactions(), Value(2)); // the cursor's own is still open
+    // The same text again while the cursor is open, and a write, each committed at once: the other
+    // attachment sees it, and a statement that fails leaves nothing behind and stops nothing.
+    EXPECT_EQ(connection().query(select, {2499}).rows.size(), 1);
+    connection().execute("insert into sucursales values (2, 'Norte')");
+    EXPECT_THROW(connection().execute("insert into sucursales values (2, 'Sur')"), fb::DatabaseError);
+    EXPECT_EQ(
+        test::connectionLike(connection())->query("select nombre from sucursales where sucu_id = 2").rows,
+        (QList<fb::Row>{{QStringLiteral("Norte")}}));
+    EXPECT_EQ(openTransactions(), Value(1)); // statements and cursors share one
     int rest = 0;
     while (cursor->fetch(row))
         ++rest;
     EXPECT_EQ(rest, 1000);
-    EXPECT_EQ(openTransactions(), Value(1));
     EXPECT_FALSE(cursor->fetch(row)); // stays at the end
 }
 
-TEST_P(Statements, CursorCommitsWhenClosedOrDestroyed) {
-    insertPoints(3);
-    auto closed = connection().openCursor("select * from punto_venta");
-    auto destroyed = connection().openCursor("select * from punto_venta");
-    EXPECT_EQ(openTransactions(), Value(3));
-    closed->close();
-    EXPECT_EQ(openTransactions(), Value(2));
-    destroyed.reset();
-    EXPECT_EQ(openTransactions(), Value(1));
+// Statements are kept prepared, and a change of metadata must not find them in its way.
+TEST_P(Statements, TablesThatStatementsReadCanBeDroppedAndMadeAnew) {
+    connection().execute("create table cajas (id integer)");
+    connection().execute("insert into cajas values (1)");
+    EXPECT_EQ(connection().read("select * from cajas").columns.size(), 1);
+    EXPECT_EQ(connection().query("select * from cajas").rows.size(), 1);
+    connection().execute("drop table cajas");
+    connection().execute("create table cajas (id integer, saldo integer)");
+    EXPECT_EQ(connection().query("select * from cajas").columns.size(), 2);
 }
 
 TEST_P(Statements, TransactionRollsBackUnlessCommitted) {

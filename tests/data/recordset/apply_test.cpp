@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 using namespace quelmaro;
 
 namespace quelmaro {
@@ -92,6 +94,30 @@ TEST_F(Apply, AFailingDetailRowLeavesNothingWrittenAndIsReported) {
     EXPECT_EQ(invoices.changeCount(), 0);
     EXPECT_EQ(invoices.recordCount(), 3);
     EXPECT_EQ(invoices.applyUpdates(), 0);
+}
+
+// Lines enough for several batches: a fault in the last leaves the earlier ones unwritten, and the whole
+// document goes in once it is mended.
+TEST_F(Apply, ADocumentOfManyBatchesIsWrittenWholeOrNotAtAll) {
+    const std::int64_t before = rows();
+    std::vector<int> items(300);
+    std::iota(items.begin(), items.end(), 1);
+    items.back() = 1;
+    addInvoice(8, items);
+    EXPECT_EQ(invoices.applyUpdates(), 1);
+    EXPECT_EQ(rows(), before);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0].set, &lines);
+    EXPECT_TRUE(errors[0].message.contains("PK_FACTURAS_DETALLE")) << errors[0].message.toStdString();
+
+    lines.last();
+    lines.edit();
+    lines.setValue("FADE_ITEM", 300);
+    lines.post();
+    EXPECT_EQ(invoices.applyUpdates(), 0);
+    EXPECT_EQ(rows(), before + 302);
+    EXPECT_EQ(scalar(QStringLiteral("select sum(fade_item) from facturas_detalle where fact_id = 8")).toInt(),
+              300 * 301 / 2);
 }
 
 TEST_F(Apply, WithoutAHandlerTheDatabaseErrorIsThrown) {
