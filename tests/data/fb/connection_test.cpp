@@ -1,4 +1,5 @@
 #include "bench/relay/latency_relay.h"
+#include "data/fb/client.h"
 #include "data/fb/error.h"
 #include "data/fb/transaction.h"
 #include "tests/support/connections.h"
@@ -7,6 +8,8 @@
 #include "tests/support/server_database.h"
 
 #include <gtest/gtest.h>
+
+#include <QThread>
 
 using namespace quelmaro;
 
@@ -172,12 +175,31 @@ TEST(Connection, SendsNothingMoreOnAnAttachmentTheServerShutDown) {
     work->execute("insert into cajas values (1)");
     db.connection().execute("delete from mon$attachments where mon$attachment_id <> current_connection");
 
-    EXPECT_TRUE(
+    ASSERT_TRUE(
         fb::isConnectionLost(databaseErrorOf([&] { work->execute("insert into cajas values (2)"); })));
+    QThread::msleep(200); // what was on its way before is counted before the count starts
     relay.resetCounts();
     EXPECT_TRUE(fb::isConnectionLost(databaseErrorOf([&] { program->query("select 1 from rdb$database"); })));
     work.reset();
     program->close();
     EXPECT_EQ(relay.counts().toServer, 0u);
     EXPECT_EQ(db.connection().query("select count(*) from cajas").rows.at(0).at(0), Value(0));
+}
+
+// The rule behind it: once a call reports the connection lost, the attachment's link says so, ending an
+// interface on it calls nothing, and a new call fails at once.
+TEST(Connection, NothingIsEndedOnALostLink) {
+    fb::Link link;
+    fb::Status status(&link);
+    const ISC_STATUS lost[] = {isc_arg_gds, isc_att_shutdown, isc_arg_end};
+    status.setErrors(lost);
+    EXPECT_THROW(fb::Status::checkException(&status), fb::DatabaseError);
+    ASSERT_TRUE(link.lost);
+
+    fb::Owned<Firebird::IStatus> open(fb::master()->getStatus());
+    bool ended = false;
+    fb::endWith(open, link, [&](Firebird::IStatus*, fb::Status*) { ended = true; });
+    EXPECT_FALSE(ended);
+    EXPECT_FALSE(open);
+    EXPECT_TRUE(fb::isConnectionLost(databaseErrorOf([&] { fb::throwIfLost(link); })));
 }
