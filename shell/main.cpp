@@ -1,6 +1,7 @@
 // The program quelmaro: "Resumen de ventas".
 #include "data/dm/dm.h"
 #include "data/dm/formats.h"
+#include "platform/memory.h"
 #include "platform/qt_diagnostics.h"
 #include "platform/system_translations.h"
 #include "shell/application.h"
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     quelmaro::shell::endOnTerminationSignals();
+    quelmaro::platform::keepFreedMemoryForReuse();
     quelmaro::platform::keepQtNotesOffStandardError();
     quelmaro::shell::Application application(argc, argv);
     quelmaro::formats::setSettings(quelmaro::formats::programSettings());

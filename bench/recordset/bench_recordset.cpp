@@ -8,6 +8,7 @@
 #include "data/recordset/provider.h"
 #include "data/recordset/query.h"
 #include "data/recordset/recordset.h"
+#include "platform/memory.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -101,6 +102,7 @@ void printRatio(const char* what, Timing recordSet, Timing raw, int rows) {
 } // namespace
 
 int main() {
+    platform::keepFreedMemoryForReuse(); // as the programs run
     QTemporaryDir dir;
     fb::Connection connection;
     connection.setParameter(QStringLiteral("Database"), dir.filePath(QStringLiteral("bench.fdb")));

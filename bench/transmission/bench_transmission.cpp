@@ -11,6 +11,7 @@
 #include "bench/transmission/slow_link.h"
 #include "bench/transmission/unattended_run.h"
 #include "data/fb/connection.h"
+#include "platform/memory.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -110,6 +111,7 @@ void sendThirtyDays() {
 } // namespace
 
 int main(int argc, char** argv) {
+    platform::keepFreedMemoryForReuse(); // as the program runs
     qputenv("QUELMARO_NO_DIALOGS", "1"); // a message would only wait for nobody
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

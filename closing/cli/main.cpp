@@ -1,5 +1,6 @@
 // The command cierre: the daily closing report without a window, for a schedule that keeps every day's page.
 #include "closing/cli/cierre_command.h"
+#include "platform/memory.h"
 #include "platform/qt_diagnostics.h"
 #include "shell/termination.h"
 
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
     if (!haveScreen())
         qputenv("QT_QPA_PLATFORM", "offscreen");
     quelmaro::shell::endOnTerminationSignals();
+    quelmaro::platform::keepFreedMemoryForReuse();
     quelmaro::platform::keepQtNotesOffStandardError();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("cierre"));
