@@ -39,7 +39,7 @@ void PrintTo(const Scenario& scenario, std::ostream* out) {
     *out << scenario.name;
 }
 
-class KilledRunTest : public testing::Test {
+class KilledRunTest : public ProgramTest {
 protected:
     std::int64_t count(fb::Connection& company, const QString& sql, const QList<Value>& params = {}) {
         return company.query(sql, params).rows.first().at(0).toInt();
@@ -68,9 +68,6 @@ protected:
     // to the NIIF one (the day is past the opening year), and every posting is handed over.
     void expectSentOnceAndPosted();
 
-    CompanyPair companies;
-    Installation installation{{companies.server()}};
-    Program program{companies, installation};
     std::unique_ptr<fb::Connection> origin = companies.open(CompanyPair::kOrigin);
     std::unique_ptr<fb::Connection> central = companies.open(CompanyPair::kCentral);
 };

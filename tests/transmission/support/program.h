@@ -3,6 +3,8 @@
 #include "tests/transmission/support/company_pair.h"
 #include "tests/transmission/support/installation.h"
 
+#include <gtest/gtest.h>
+
 #include <QProcess>
 #include <QStringList>
 
@@ -45,6 +47,14 @@ private:
 
     const CompanyPair& companies_;
     QProcessEnvironment environment_;
+};
+
+// The tests that run the program itself: a fresh pair of companies and the program installed for them.
+class ProgramTest : public testing::Test {
+protected:
+    CompanyPair companies;
+    Installation installation{{companies.server()}};
+    Program program{companies, installation};
 };
 
 } // namespace quelmaro::test

@@ -28,12 +28,7 @@ void PrintTo(const Failure& failure, std::ostream* out) {
     *out << failure.name;
 }
 
-class UnattendedRunTest : public testing::Test {
-protected:
-    CompanyPair companies;
-    Installation installation{{companies.server()}};
-    Program program{companies, installation};
-};
+using UnattendedRunTest = ProgramTest;
 
 TEST_F(UnattendedRunTest, ACompletedRunEndsWithZeroAndNoMessage) {
     const Program::Ended ended = program.run(program.arguments(kDay));
