@@ -119,6 +119,12 @@ bool Connection::isReadOnly() const {
     return handles_->readOnly;
 }
 
+bool Connection::isRemote() const {
+    const QString database = parameter("Database");
+    // "C:\datos\..." names a drive and "/datos/a:b.fdb" a file, not a host.
+    return database.indexOf(u':') > 1 && !database.startsWith(u'/');
+}
+
 bool Connection::isOpen() const {
     return handles_->attachment != nullptr;
 }

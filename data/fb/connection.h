@@ -45,6 +45,9 @@ public:
     // Transactions of this connection only read (the transmission's origin connection).
     void setReadOnly(bool readOnly);
     bool isReadOnly() const;
+    // Whether the database is reached through a server ("host:path", "host/port:path"), where every
+    // exchange with it is a round trip, rather than opened by the engine in this process.
+    bool isRemote() const;
 
     bool isOpen() const;
     void open(); // attaches with the parameters held now; does nothing when already open

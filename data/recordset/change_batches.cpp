@@ -1,4 +1,5 @@
 // Pending changes in batches: each batch is one EXECUTE BLOCK with the values of its rows as parameters.
+#include "data/fb/connection.h"
 #include "data/fb/statement.h"
 #include "data/recordset/change_writer.h"
 #include "data/recordset/recordset.h"
@@ -23,18 +24,21 @@ constexpr int kBatchParameters = 4000;
 } // namespace
 
 // Cuts the changes into runs of one statement, and the runs into batches, in the order they were collected.
+// A database opened in this process takes the rows one by one: without round trips to save, a block only
+// costs (the transmission of 30 days took 2.9 times as long in blocks).
 std::vector<std::vector<ChangeWriter::Run>> ChangeWriter::batches() const {
+    const bool oneByOne = !connection_.isRemote();
     std::vector<std::vector<Run>> batches(1);
     int rows = 0;
     int parameters = 0;
     for (auto first = changes_.cbegin(); first != changes_.cend();) {
         auto last = first + 1;
-        while (last != changes_.cend() && last - first < kRunRows && last->key == first->key)
+        while (!oneByOne && last != changes_.cend() && last - first < kRunRows && last->key == first->key)
             ++last;
         const int capacity = int(std::bit_ceil(std::size_t(last - first)));
         const int runParameters = 1 + capacity * int(first->fields.size());
         if (!batches.back().empty() &&
-            (rows + capacity > kBatchRows || parameters + runParameters > kBatchParameters)) {
+            (oneByOne || rows + capacity > kBatchRows || parameters + runParameters > kBatchParameters)) {
             batches.emplace_back();
             rows = parameters = 0;
         }

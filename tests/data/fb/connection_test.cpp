@@ -71,6 +71,19 @@ TEST(Connection, ReportsAMissingFileInTheClientsWords) {
     EXPECT_EQ(openError("localhost:" + onServer, account.user, account.password), missingFileError(onServer));
 }
 
+// Whether every exchange with the database is a round trip to a server.
+TEST(Connection, KnowsADatabaseOnAServerFromAFileOfItsOwn) {
+    fb::Connection connection;
+    for (const auto& [database, remote] : {std::pair{"localhost:/datos/01/norvane.fdb", true},
+                                           {"srv1/3051:/datos/01/norvane.fdb", true},
+                                           {"/datos/01/norvane.fdb", false},
+                                           {"/datos/a:b/norvane.fdb", false},
+                                           {"C:\\datos\\01\\norvane.fdb", false}}) {
+        connection.setParameter("Database", database);
+        EXPECT_EQ(connection.isRemote(), remote) << database;
+    }
+}
+
 TEST(Connection, ReportsAWrongPasswordOnTheServer) {
     test::ServerDatabase db;
     db.connection().close();

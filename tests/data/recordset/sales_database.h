@@ -3,13 +3,13 @@
 #include "data/recordset/provider.h"
 #include "data/recordset/query.h"
 #include "data/recordset/recordset.h"
-#include "tests/support/embedded_database.h"
+#include "tests/support/server_database.h"
 
 #include <gtest/gtest.h>
 
 namespace quelmaro::test {
 
-// An embedded database with invoices, their lines and payments (keys and foreign keys), a table without a
+// A database on the server with invoices, their lines and payments (keys and foreign keys), a table without a
 // primary key, and the data sets of a data module over them: TFactura with its details TFacturadetalle and
 // TFacturapago, read through the provider PFactura.
 //   invoice 1: lines 1 and 2, one payment; invoice 2: nothing under it; invoice 3: line 1.
@@ -27,7 +27,7 @@ protected:
     // Makes `invoices` read through PFactura, which gives it its nested sets.
     RecordSet& overProvider(RecordSet& invoices);
 
-    EmbeddedDatabase db;
+    ServerDatabase db; // through the server, where the rows go in batches
     Query facturas{QStringLiteral("TFactura"), db.connection()};
     Query lineas{QStringLiteral("TFacturadetalle"), db.connection()};
     Query pagos{QStringLiteral("TFacturapago"), db.connection()};
