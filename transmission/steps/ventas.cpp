@@ -139,31 +139,30 @@ void VentasStep::writeTotals(Run& run) {
     factura.post();
 }
 
-// One round trip for the key and for what the prefix and customer handlers need of the destination.
+// The new key, with what the prefix and customer handlers need of the destination for the prefix and
+// customer the invoice starts with, in one round trip.
 void VentasStep::startInvoice(RecordSet& factura) {
-    const Value prefijo = factura.field(QStringLiteral("PREF_PRE")).stored(prefijo_);
-    const Value nit = factura.field(QStringLiteral("TERC_NIT")).stored(point_->nit);
-    const fb::Row answer = destination_.execute(
+    started_ = destination_.execute(
         QStringLiteral(
             "execute block (prefijo varchar(100) = ?, nit varchar(100) = ?) returns (id bigint, "
-            "numero type of column prefijos.pref_actual, ivainc type of column prefijos.pref_ivainc, "
-            "prefijo_hallado integer, lista type of column clientes.lipr_cod, cliente_hallado integer) as "
-            "begin "
-            "execute procedure cambie_id_factura returning_values :id; prefijo_hallado = 0; "
-            "cliente_hallado = 0; select first 1 pref_actual, pref_ivainc, 1 from prefijos where tido_cod = "
-            "31 "
-            "and pref_pre = :prefijo into :numero, :ivainc, :prefijo_hallado; select first 1 lipr_cod, 1 "
-            "from "
-            "clientes where terc_nit = :nit into :lista, :cliente_hallado; suspend; end"),
-        {prefijo, nit});
-    start_ = InvoiceStart{prefijo, nit, answer};
+            "numero type of column prefijos.pref_actual, ivainc type of column "
+            "prefijos.pref_ivainc, prefijo_hallado integer, lista type of column clientes.lipr_cod, "
+            "cliente_hallado integer) as begin "
+            "execute procedure cambie_id_factura returning_values :id; "
+            "prefijo_hallado = 0; cliente_hallado = 0; "
+            "select first 1 pref_actual, pref_ivainc, 1 from prefijos where tido_cod = 31 and "
+            "pref_pre = :prefijo into :numero, :ivainc, :prefijo_hallado; "
+            "select first 1 lipr_cod, 1 from clientes where terc_nit = :nit "
+            "into :lista, :cliente_hallado; suspend; end"),
+        {factura.field(QStringLiteral("PREF_PRE")).stored(prefijo_),
+         factura.field(QStringLiteral("TERC_NIT")).stored(point_->nit)});
 }
 
 void VentasStep::CFacturaAfterInsert(RecordSet& factura) {
     const QDate fecha = run_->date();
     const Value zero = Fixed();
     startInvoice(factura);
-    factura.setValue(QStringLiteral("FACT_ID"), start_->answer.value(0));
+    factura.setValue(QStringLiteral("FACT_ID"), started_.value(0));
     factura.setValue(QStringLiteral("PREF_PRE"), prefijo_);
     // The destination numbers an invoice written with NUMOK "N" itself.
     factura.setValue(QStringLiteral("FACT_NUMERO"), QStringLiteral("000001"));
@@ -183,40 +182,18 @@ void VentasStep::CFacturaAfterInsert(RecordSet& factura) {
     run_->state().invoiceLineCounter = 0;
 }
 
+// PREF_PRE and TERC_NIT change only as an invoice starts, to what startInvoice() asked about.
 void VentasStep::CFacturaPREF_PREChange(RecordSet& factura) {
-    const Value prefijo = factura.value(QStringLiteral("PREF_PRE"));
-    fb::Row prefix; // current number, tax included
-    if (start_ && start_->prefijo == prefijo) {
-        if (start_->answer.value(3).toInt() == 0)
-            return;
-        prefix = start_->answer.mid(1, 2);
-    } else {
-        const fb::QueryResult found = destination_.read(
-            QStringLiteral(
-                "select pref_actual, pref_ivainc from prefijos where tido_cod = 31 and pref_pre = ?"),
-            {prefijo});
-        if (found.rows.isEmpty())
-            return;
-        prefix = found.rows.first();
-    }
-    factura.setValue(QStringLiteral("FACT_NUMERO"), prefix.value(0));
-    factura.setValue(QStringLiteral("FACT_IVAINC"), prefix.value(1));
+    if (started_.value(3).toInt() == 0)
+        return;
+    factura.setValue(QStringLiteral("FACT_NUMERO"), started_.value(1));
+    factura.setValue(QStringLiteral("FACT_IVAINC"), started_.value(2));
 }
 
-void VentasStep::CFacturaTERC_NITChange(RecordSet& factura) {
-    const Value nit = factura.value(QStringLiteral("TERC_NIT"));
-    std::optional<Value> priceList;
-    if (start_ && start_->nit == nit) {
-        if (start_->answer.value(5).toInt() != 0)
-            priceList = start_->answer.value(4);
-    } else if (const fb::QueryResult customer = destination_.read(
-                   QStringLiteral("select lipr_cod from clientes where terc_nit = ?"), {nit});
-               !customer.rows.isEmpty()) {
-        priceList = customer.rows.first().value(0);
-    }
+void VentasStep::CFacturaTERC_NITChange(RecordSet&) {
     // A customer the destination does not know leaves the price list of the last one it knew.
-    if (priceList)
-        run_->state().priceList = priceList->toInt();
+    if (started_.value(5).toInt() != 0)
+        run_->state().priceList = started_.value(4).toInt();
 }
 
 void VentasStep::CDetalleAfterInsert(RecordSet& detalle) {

@@ -6,8 +6,6 @@
 
 #include <QObject>
 
-#include <optional>
-
 namespace quelmaro {
 
 class TaxRates;
@@ -43,15 +41,9 @@ private:
     const PointOfSale* point_ = nullptr;
     Value prefijo_;  // PREFIJO of the first summary row
     Value vendedor_; // VENDEDOR of the first summary row
-    // Asked of the destination as an invoice starts, for the prefix and customer it starts with: the new
-    // key; the prefix's current number, whether it includes the tax and whether it was found; the
-    // customer's price list and whether it was found.
-    struct InvoiceStart {
-        Value prefijo;
-        Value nit;
-        fb::Row answer;
-    };
-    std::optional<InvoiceStart> start_;
+    // Asked of the destination as an invoice starts: the new key; the prefix's current number, whether it
+    // includes the tax and whether it was found; the customer's price list and whether it was found.
+    fb::Row started_;
 };
 
 } // namespace quelmaro
