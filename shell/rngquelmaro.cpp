@@ -12,6 +12,7 @@
 #include "platform/tab_focus.h"
 #include "shell/application_directory.h"
 #include "shell/server_list.h"
+#include "transmission/run/run_report.h"
 #include "transmission/window/transmitir.h"
 
 #include <QAbstractItemView>
@@ -127,8 +128,12 @@ bool Tfquelmaro::event(QEvent* event) {
             // An unattended start that cannot connect ends the program, so its scheduler sees the failure.
             const bool unattended = argument(10) == QLatin1String("1") &&
                                     qEnvironmentVariable("QUELMARO_NO_DIALOGS") == QLatin1String("1");
-            if (unattended && (!completed || !fdm->Norvane.isOpen()))
-                QCoreApplication::exit(1);
+            if (unattended && (!completed || !fdm->Norvane.isOpen())) {
+                RunReport report;
+                report.interrupted(QStringLiteral("la conexión a la compañía de origen"));
+                report.writeSummaryLine();
+                QCoreApplication::exit(report.exitCode());
+            }
         });
     }
     return QWidget::event(event);

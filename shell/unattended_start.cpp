@@ -2,6 +2,7 @@
 
 #include "data/dm/formats.h"
 #include "data/dm/long_text.h"
+#include "data/dm/wait_settings.h"
 #include "data/types/errors.h"
 
 #include <QRegularExpression>
@@ -60,7 +61,7 @@ std::optional<QString> unusableUnattendedStart(const QStringList& arguments, boo
     const QString day = arguments.at(10);
     if (day != QLatin1String("CLI") && !isDay(day))
         return QStringLiteral("La fecha (argumento 11) debe ser AAAA/MM/DD o CLI: %1.").arg(quoted(day));
-    return std::nullopt;
+    return dm::waitSettingsProblem();
 }
 
 QString usage(const QString& reason) {

@@ -11,7 +11,8 @@ namespace quelmaro::shell {
 // of every start made without dialogs (QUELMARO_NO_DIALOGS=1), where an operator cannot answer, and of every
 // start in run mode "1", which promises a run without an operator: then all eleven arguments are needed, the
 // run mode must be "1", the origin user, password and company and the destination company must be given,
-// the branch must be a whole number and the last argument "CLI" or a date AAAA/MM/DD. Gives what is wrong,
+// the branch must be a whole number and the last argument "CLI" or a date AAAA/MM/DD, and the waits the
+// environment sets must be usable. Gives what is wrong,
 // in Spanish, or nothing when the start is usable (or is an interactive one).
 std::optional<QString> unusableUnattendedStart(const QStringList& arguments, bool noDialogs);
 

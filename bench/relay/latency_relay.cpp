@@ -66,9 +66,12 @@ struct LatencyRelay::Link {
     int client = -1;
     int server = -1;
     std::atomic<int> lastDirection{kNone};
+    const std::atomic<bool>* frozen = nullptr;
+    std::atomic<bool> closing{false};
     Pipe pipes[2];
 
     ~Link() {
+        closing = true;
         shutdownBoth();
         for (Pipe& pipe : pipes) {
             if (pipe.reader.joinable())
@@ -88,7 +91,7 @@ struct LatencyRelay::Link {
 namespace {
 
 void readLoop(LatencyRelay::Link& link, Pipe& pipe, std::chrono::milliseconds delay,
-              std::atomic<std::uint64_t>& messages) {
+              std::atomic<std::uint64_t>& messages, std::atomic<std::uint64_t>& bytes) {
     std::string buffer(64 * 1024, '\0');
     for (;;) {
         const ssize_t n = ::recv(pipe.from, buffer.data(), buffer.size(), 0);
@@ -98,6 +101,7 @@ void readLoop(LatencyRelay::Link& link, Pipe& pipe, std::chrono::milliseconds de
             break;
         if (link.lastDirection.exchange(pipe.direction) != pipe.direction)
             ++messages;
+        bytes += std::uint64_t(n);
         {
             const std::lock_guard lock(pipe.mutex);
             pipe.chunks.emplace_back(Clock::now() + delay, buffer.substr(0, std::size_t(n)));
@@ -121,6 +125,8 @@ void writeLoop(LatencyRelay::Link& link, Pipe& pipe) {
         pipe.chunks.pop_front();
         lock.unlock();
         std::this_thread::sleep_until(due);
+        while (*link.frozen && !link.closing)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
         if (!sendAll(pipe.to, data)) {
             link.shutdownBoth();
             return;
@@ -160,12 +166,14 @@ LatencyRelay::~LatencyRelay() {
 }
 
 LatencyRelay::Counts LatencyRelay::counts() const {
-    return {toServer_.load(), toClient_.load()};
+    return {toServer_.load(), toClient_.load(), bytesToServer_.load(), bytesToClient_.load()};
 }
 
 void LatencyRelay::resetCounts() {
     toServer_ = 0;
     toClient_ = 0;
+    bytesToServer_ = 0;
+    bytesToClient_ = 0;
 }
 
 void LatencyRelay::acceptLoop() {
@@ -190,17 +198,21 @@ void LatencyRelay::acceptLoop() {
         auto link = std::make_unique<Link>();
         link->client = client;
         link->server = server;
+        link->frozen = &frozen_;
         Link& started = *link;
         const std::pair<int, int> ends[2] = {{client, server}, {server, client}};
         std::atomic<std::uint64_t>* counters[2] = {&toServer_, &toClient_};
+        std::atomic<std::uint64_t>* byteCounters[2] = {&bytesToServer_, &bytesToClient_};
         for (int direction : {kToServer, kToClient}) {
             Pipe& pipe = started.pipes[direction];
             pipe.from = ends[direction].first;
             pipe.to = ends[direction].second;
             pipe.direction = Direction(direction);
             std::atomic<std::uint64_t>& messages = *counters[direction];
-            pipe.reader = std::thread(
-                [&started, &pipe, &messages, this] { readLoop(started, pipe, delay_, messages); });
+            std::atomic<std::uint64_t>& bytes = *byteCounters[direction];
+            pipe.reader = std::thread([&started, &pipe, &messages, &bytes, this] {
+                readLoop(started, pipe, delay_, messages, bytes);
+            });
             pipe.writer = std::thread([&started, &pipe] { writeLoop(started, pipe); });
         }
         const std::lock_guard lock(linksMutex_);

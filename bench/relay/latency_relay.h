@@ -13,12 +13,15 @@ namespace quelmaro::bench {
 // A TCP relay on a loopback port in front of a server on another loopback port. Every chunk that crosses it
 // waits the one-way delay before it goes on, in the order it came. Counts the messages each way: a message
 // is a run of chunks in one direction, so one request the client sends and waits on counts once however
-// the network splits it. Connect the client to `localhost/<port()>:<path>`.
+// the network splits it; and the bytes. Frozen, it takes what comes and passes nothing on, as a link that
+// goes silent without a reset. Connect the client to `localhost/<port()>:<path>`.
 class LatencyRelay {
 public:
     struct Counts {
-        std::uint64_t toServer = 0;
+        std::uint64_t toServer = 0; // messages
         std::uint64_t toClient = 0;
+        std::uint64_t bytesToServer = 0;
+        std::uint64_t bytesToClient = 0;
     };
 
     explicit LatencyRelay(std::chrono::milliseconds oneWay, std::uint16_t serverPort = 3050,
@@ -30,6 +33,7 @@ public:
     std::uint16_t port() const { return port_; }
     Counts counts() const;
     void resetCounts();
+    void setFrozen(bool frozen) { frozen_ = frozen; }
 
     struct Link;
 
@@ -43,6 +47,9 @@ private:
     std::atomic<bool> stopping_{false};
     std::atomic<std::uint64_t> toServer_{0};
     std::atomic<std::uint64_t> toClient_{0};
+    std::atomic<std::uint64_t> bytesToServer_{0};
+    std::atomic<std::uint64_t> bytesToClient_{0};
+    std::atomic<bool> frozen_{false};
     std::mutex linksMutex_;
     std::vector<std::unique_ptr<Link>> links_;
     std::thread acceptor_;

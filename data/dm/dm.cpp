@@ -4,6 +4,8 @@
 #include "data/dm/error_log.h"
 #include "data/dm/error_translation.h"
 #include "data/dm/long_text.h"
+#include "data/dm/wait_settings.h"
+#include "data/fb/silence_watch.h"
 #include "data/recordset/provider.h"
 #include "data/recordset/query.h"
 #include "data/recordset/recordset.h"
@@ -152,10 +154,11 @@ Tfdm::Tfdm()
     Norvane.setParameter(QStringLiteral("Interbase TransIsolation"), QStringLiteral("ReadCommited"));
     Norvane.setParameter(QStringLiteral("User_Name"), QStringLiteral("sysdba"));
     Norvane.setParameter(QStringLiteral("WaitOnLocks"), QStringLiteral("True"));
-    // Seconds a statement waits for a row another session holds before it fails; an installation whose
-    // central office holds rows longer may give more.
-    if (const QString lockTimeout = qEnvironmentVariable("QUELMARO_LOCK_TIMEOUT"); !lockTimeout.isEmpty())
-        Norvane.setParameter(QStringLiteral("LockTimeout"), lockTimeout);
+    // Seconds a statement waits for a row another session holds before it fails, and a call for a server
+    // that says nothing at all; an installation whose central office holds rows longer may give more.
+    const dm::WaitSettings waits = dm::waitSettings();
+    Norvane.setParameter(QStringLiteral("LockTimeout"), QString::number(waits.lockTimeout));
+    fb::setSilenceLimit(std::chrono::seconds(waits.silenceTimeout));
     fdm = this;
 }
 

@@ -2,6 +2,8 @@
 
 #include "data/fb/error.h"
 
+#include <QRegularExpression>
+
 #include <optional>
 
 namespace quelmaro::dm {
@@ -71,6 +73,12 @@ std::optional<QString> conditionMessage(const QString& raw) {
         return QStringLiteral(
             "Otra sesión de la base de datos tiene bloqueado un registro que se necesita; se "
             "esperó y se intentó de nuevo sin éxito. Intente más tarde.");
+    static const QRegularExpression silence(QStringLiteral("no answer from the server in (\\d+) s"));
+    if (const QRegularExpressionMatch quiet = silence.match(raw); quiet.hasMatch())
+        return QStringLiteral(
+                   "El servidor de la base de datos no respondió en %1 segundos y se dejó de esperar; "
+                   "lo que no se alcanzó a guardar no quedó escrito.")
+            .arg(quiet.captured(1));
     if (fb::isConnectionLost(raw))
         return QStringLiteral("Se perdió la conexión con el servidor de la base de datos; lo que no se "
                               "alcanzó a guardar no quedó escrito.");
@@ -89,6 +97,13 @@ QString translateError(const QString& raw) {
         return QStringLiteral("El archivo ") + path + QStringLiteral(" no es una base de datos de Firebird.");
     if (missingFilePath(raw, path))
         return QStringLiteral("No se encontró el archivo o la ruta ") + path;
+    // The client's own words for a connection datum longer than it takes.
+    if (raw.contains(QLatin1String("clumplet")) ||
+        raw.contains(QLatin1String("length exceeds predefined limit")) ||
+        raw.contains(QLatin1String("name too long")))
+        return QStringLiteral(
+            "Un dato de la conexión (servidor, usuario, clave o compañía) es más largo de lo que "
+            "acepta Firebird.");
     if (raw.contains(QLatin1String("Failed to establish a connection")))
         return QStringLiteral("El servidor de base de datos del equipo ") + quotedAfter(raw, 0) +
                QStringLiteral(" no responde: verifique que el servicio Firebird esté en marcha y que acepte "

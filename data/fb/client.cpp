@@ -1,6 +1,7 @@
 #include "data/fb/client.h"
 
 #include "data/fb/error.h"
+#include "data/fb/silence_watch.h"
 
 #include <vector>
 
@@ -16,9 +17,14 @@ Firebird::IUtil* util() {
     return instance;
 }
 
-Status::Status(Link* link) : BaseStatusWrapper(master()->getStatus()), link_(link) {}
+Status::Status(Link* link) : BaseStatusWrapper(master()->getStatus()), link_(link) {
+    std::int64_t idle = 0;
+    timing_ = link_ && link_->waitingSince.compare_exchange_strong(idle, silenceClock());
+}
 
 Status::~Status() {
+    if (timing_)
+        link_->waitingSince = 0;
     status->dispose();
 }
 
@@ -26,14 +32,19 @@ void Status::checkException(Status* wrapper) {
     if (!wrapper->dirty || !(wrapper->getState() & Firebird::IStatus::STATE_ERRORS))
         return;
     const QString text = formatStatus(wrapper->status);
-    if (wrapper->link_ && isConnectionLost(text))
-        wrapper->link_->lost = true;
+    Link* link = wrapper->link_;
+    if (link && link->silent) {
+        link->lost = true;
+        throw DatabaseError(silenceText());
+    }
+    if (link && isConnectionLost(text))
+        link->lost = true;
     throw DatabaseError(text);
 }
 
 void throwIfLost(const Link& link) {
     if (link.lost)
-        throw DatabaseError(QStringLiteral("connection lost to database"));
+        throw DatabaseError(link.silent ? silenceText() : QStringLiteral("connection lost to database"));
 }
 
 QString formatStatus(Firebird::IStatus* status) {

@@ -6,7 +6,10 @@
 
 #include <QString>
 
+#include <atomic>
+#include <cstdint>
 #include <memory>
+#include <mutex>
 
 namespace quelmaro::fb {
 
@@ -15,13 +18,22 @@ Firebird::IUtil* util();
 
 // What the program knows of an attachment without asking the server. Once a call on it reports the
 // connection lost, nothing more is sent on it: a server that shut the attachment down may leave its socket
-// open, and the next call would wait for an answer for ever.
+// open, and the next call would wait for an answer for ever. The silence watch (silence_watch.h) reads it
+// from a thread of its own.
 struct Link {
-    bool lost = false;
+    std::atomic<bool> lost{false};
+    // When the call that waits for the server now began, in milliseconds of a steady clock; 0 when none.
+    std::atomic<std::int64_t> waitingSince{0};
+    // The silence watch ended the attachment: its call waited longer than the limit.
+    std::atomic<bool> silent{false};
+    // The attachment, for the silence watch to end; null once it is gone. Both sides hold the mutex.
+    std::mutex mutex;
+    Firebird::IAttachment* attachment = nullptr;
 };
 
 // Hands a status to every client call and turns the failure it reports into DatabaseError with the client's
-// own formatted text. A status given the link of the call's attachment marks it lost when the call says so.
+// own formatted text. A status given the link of the call's attachment marks it lost when the call says so,
+// and shows the silence watch that a call waits on the server while it lives.
 class Status : public Firebird::BaseStatusWrapper<Status> {
 public:
     explicit Status(Link* link = nullptr);
@@ -33,6 +45,7 @@ public:
 
 private:
     Link* link_;
+    bool timing_ = false; // this status marked the link waiting
 };
 
 // All lines of a status as the client formats them.

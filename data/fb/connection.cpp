@@ -2,6 +2,7 @@
 
 #include "data/fb/error.h"
 #include "data/fb/handles.h"
+#include "data/fb/silence_watch.h"
 #include "data/fb/statement.h"
 #include "data/fb/transaction.h"
 
@@ -20,7 +21,15 @@ bool isRole(const QString& role) {
     return !role.isEmpty() && role.compare(QLatin1String("RoleName"), Qt::CaseInsensitive) != 0;
 }
 
+// Firebird 3's server takes a login of 31 bytes at most and brings itself down on a longer one (an assertion
+// in its authentication), for every user of the server: such a name is never sent.
+constexpr qsizetype kLongestLogin = 31;
+
 Owned<Firebird::IXpbBuilder> attachmentParameters(const Connection& connection) {
+    if (const qsizetype length = connection.parameter("User_Name").toUtf8().size(); length > kLongestLogin)
+        throw DatabaseError(QStringLiteral("Login name too long (%1 characters, maximum allowed %2)")
+                                .arg(length)
+                                .arg(kLongestLogin));
     Status status;
     Owned<Firebird::IXpbBuilder> dpb(util()->getXpbBuilder(&status, Firebird::IXpbBuilder::DPB, nullptr, 0));
     dpb->insertString(&status, isc_dpb_user_name, connection.parameter("User_Name").toUtf8().constData());
@@ -32,7 +41,28 @@ Owned<Firebird::IXpbBuilder> attachmentParameters(const Connection& connection) 
     dpb->insertInt(&status, isc_dpb_sql_dialect, 3);
     // The path is passed in UTF-8; the client turns it into the system's file name encoding.
     dpb->insertTag(&status, isc_dpb_utf8_filename);
+    if (connection.isRemote()) {
+        // A server that does not answer the attachment is given up like one that goes quiet later.
+        dpb->insertInt(&status, isc_dpb_connect_timeout, int(silenceLimit().count()));
+        // Over a store's slow link fewer bytes go faster; a server without compression ignores the wish.
+        dpb->insertString(&status, isc_dpb_config, "WireCompression = true");
+    }
     return dpb;
+}
+
+// A new attachment's link. A call on a database this process opens itself never waits on a network; one on
+// a server is watched for silence.
+void startLink(Connection::Handles& handles, bool remote) {
+    handles.link = std::make_shared<Link>();
+    handles.link->attachment = handles.attachment.get();
+    if (remote)
+        watchForSilence(handles.link);
+}
+
+// The attachment is about to go: the silence watch must not touch it any more.
+void endLink(Connection::Handles& handles) {
+    const std::lock_guard lock(handles.link->mutex);
+    handles.link->attachment = nullptr;
 }
 
 // Whatever work is still open on the attachment goes with it, as a rollback, and what was prepared on it.
@@ -138,13 +168,14 @@ void Connection::open() {
     handles_->attachment.reset(dispatcher->attachDatabase(&status, parameter("Database").toUtf8().constData(),
                                                           dpb->getBufferLength(&status),
                                                           dpb->getBuffer(&status)));
-    handles_->link = std::make_shared<Link>();
+    startLink(*handles_, isRemote());
 }
 
 void Connection::close() {
     if (!isOpen())
         return;
     endWork(*handles_);
+    endLink(*handles_);
     endWith(handles_->attachment, *handles_->link,
             [](Firebird::IAttachment* attachment, Status* status) { attachment->detach(status); });
 }
@@ -159,12 +190,13 @@ void Connection::createDatabase() {
     handles_->attachment.reset(dispatcher->createDatabase(&status, parameter("Database").toUtf8().constData(),
                                                           dpb->getBufferLength(&status),
                                                           dpb->getBuffer(&status)));
-    handles_->link = std::make_shared<Link>();
+    startLink(*handles_, isRemote());
 }
 
 void Connection::dropDatabase() {
     open();
     endWork(*handles_);
+    endLink(*handles_);
     endWith(handles_->attachment, *handles_->link,
             [](Firebird::IAttachment* attachment, Status* status) { attachment->dropDatabase(status); });
 }

@@ -1,5 +1,8 @@
 #include "transmission/run/run_report.h"
 
+#include <algorithm>
+#include <cstdio>
+
 namespace quelmaro {
 
 void RunReport::failed(const QString& work) {
@@ -22,14 +25,23 @@ QString RunReport::summary() const {
                        .arg(count(Sent::PendingPosting));
     if (!failed_.isEmpty())
         line += QStringLiteral("; fallaron: ") + failed_.join(QStringLiteral(", "));
-    if (!interruptedAt_.isEmpty())
+    if (!interruptedAt_.isEmpty()) {
+        const bool sentNothing = std::all_of(counts_.begin(), counts_.end(), [](int n) { return n == 0; });
         line += QStringLiteral("; interrumpido en ") + interruptedAt_ +
-                QStringLiteral(", lo siguiente no se envió");
+                (sentNothing && failed_.isEmpty() ? QStringLiteral(": no se envió nada")
+                                                  : QStringLiteral(": lo que seguía no se envió"));
+    }
     if (succeeded())
         line += QStringLiteral("; sin fallas");
     else if (failed_.isEmpty() && interruptedAt_.isEmpty())
         line += QStringLiteral("; con %1 errores").arg(problems_);
     return line;
+}
+
+void RunReport::writeSummaryLine() const {
+    const QByteArray line = summary().toUtf8() + '\n';
+    std::fwrite(line.constData(), 1, std::size_t(line.size()), stderr);
+    std::fflush(stderr);
 }
 
 class RunReport::ErrorWatch::Counting : public platform::Messages {

@@ -39,6 +39,8 @@ public:
     int exitCode() const { return refused_ ? 2 : succeeded() ? 0 : 1; }
     // One line: what was sent, kind by kind, then what failed or "sin fallas".
     QString summary() const;
+    // The summary as the last line of an unattended run, on standard error.
+    void writeSummaryLine() const;
 
     // Counts every error shown while it lasts as a problem of `report`; the messages still reach the layer
     // that was in use.

@@ -13,6 +13,13 @@ namespace {
 
 constexpr int kAttempts = 3;
 
+// Runs that start together may all find no row and make it at once: the server makes one wait for the
+// other's row and then refuses it as a duplicate. That is the work held by another run too.
+bool isTurnTaken(const fb::DatabaseError& error) {
+    return fb::isLockConflict(error.message()) ||
+           error.message().contains(QStringLiteral("PK_") + own_tables::kTurns, Qt::CaseInsensitive);
+}
+
 QString classOf(WorkLock::Work work) {
     return work == WorkLock::Work::PointOfSale ? QStringLiteral("P") : QStringLiteral("C");
 }
@@ -39,7 +46,7 @@ WorkLock::WorkLock(fb::Connection& destination, Work work, const Value& point, c
             return;
         } catch (const fb::DatabaseError& error) {
             holding_.reset();
-            if (!fb::isLockConflict(error.message()))
+            if (!isTurnTaken(error))
                 throw;
             if (attempt == kAttempts)
                 throw std::runtime_error(

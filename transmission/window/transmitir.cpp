@@ -17,8 +17,6 @@
 #include <QLineEdit>
 #include <QToolButton>
 
-#include <cstdio>
-
 namespace quelmaro {
 
 Tftransmitir* ftransmitir = nullptr;
@@ -182,11 +180,8 @@ void Tftransmitir::transmit() {
 // The scheduler learns what the run did from one line on standard error and from the exit code: 0 only when
 // everything was sent and posted.
 void Tftransmitir::endUnattended() {
-    const RunReport& report = run_->report();
-    const QByteArray line = report.summary().toUtf8() + '\n';
-    std::fwrite(line.constData(), 1, std::size_t(line.size()), stderr);
-    std::fflush(stderr);
-    endProgram(report.exitCode());
+    run_->report().writeSummaryLine();
+    endProgram(run_->report().exitCode());
 }
 
 void Tftransmitir::endProgram(int exitCode) {

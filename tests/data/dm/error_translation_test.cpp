@@ -72,6 +72,15 @@ INSTANTIATE_TEST_SUITE_P(
              "Se perdió la conexión con el servidor de la base de datos; lo que no se alcanzó a guardar no "
              "quedó "
              "escrito."},
+        Case{
+            "ServerSilentPastTheLimit",
+            "Database error: connection lost to database: no answer from the server in 300 s",
+            "El servidor de la base de datos no respondió en 300 segundos y se dejó de esperar; lo que no se "
+            "alcanzó a guardar no quedó escrito."},
+        Case{"ConnectionDatumTooLong",
+             "Database error: Login name too long (32767 characters, maximum allowed 31)",
+             "Un dato de la conexión (servidor, usuario, clave o compañía) es más largo de lo que acepta "
+             "Firebird."},
         Case{"UnknownHost",
              "Database error: Unable to complete network request to host \"srv1\".\n-Failed to locate host "
              "machine.",

@@ -1,6 +1,7 @@
 #include "bench/relay/latency_relay.h"
 #include "data/fb/client.h"
 #include "data/fb/error.h"
+#include "data/fb/silence_watch.h"
 #include "data/fb/transaction.h"
 #include "tests/support/connections.h"
 #include "tests/support/embedded_database.h"
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QThread>
 
 using namespace quelmaro;
@@ -91,6 +93,14 @@ TEST(Connection, ReportsAWrongPasswordOnTheServer) {
         openError(db.database(), db.account().user, "not-the-password"),
         "Database error: Your user name and password are not defined. Ask your database administrator to set "
         "up a Firebird login.");
+}
+
+// A login the server cannot take is refused before anything is sent: Firebird 3's server would go down on it.
+TEST(Connection, NeverSendsALoginLongerThanTheServerTakes) {
+    test::ServerDatabase db;
+    EXPECT_EQ(openError(db.database(), QString(32, QLatin1Char('u')), "x"),
+              "Database error: Login name too long (32 characters, maximum allowed 31)");
+    EXPECT_EQ(db.connection().query("select 1 from rdb$database").rows.size(), 1); // the server still runs
 }
 
 TEST(Connection, ReportsAnUnknownHost) {
@@ -197,6 +207,48 @@ TEST(Connection, SendsNothingMoreOnAnAttachmentTheServerShutDown) {
     program->close();
     EXPECT_EQ(relay.counts().toServer, 0u);
     EXPECT_EQ(db.connection().query("select count(*) from cajas").rows.at(0).at(0), Value(0));
+}
+
+// The link goes quiet in the middle of a call (a frozen relay passes nothing on): past the silence limit the
+// call fails as a lost connection that says how long it waited, nothing more goes to the server, and the
+// server, once the link is gone, lets go of what the attachment held.
+TEST(Connection, ACallWithoutAnswerEndsAfterTheSilenceLimit) {
+    test::ServerDatabase db;
+    db.connection().execute("create table cajas (id integer)");
+    db.connection().execute("insert into cajas values (1)");
+    auto relay = std::make_unique<bench::LatencyRelay>(std::chrono::milliseconds(0));
+    const auto program = test::connectionLike(db.connection());
+    program->setParameter("Database", QStringLiteral("localhost/%1:%2").arg(relay->port()).arg(db.path()));
+    fb::setSilenceLimit(std::chrono::seconds(1));
+    auto work = program->startTransaction();
+    work->execute("update cajas set id = 2");
+
+    relay->setFrozen(true);
+    QElapsedTimer waited;
+    waited.start();
+    const QString message = databaseErrorOf([&] { work->execute("update cajas set id = 3"); });
+    fb::setSilenceLimit(std::chrono::seconds(300));
+
+    EXPECT_EQ(message, "Database error: connection lost to database: no answer from the server in 1 s");
+    EXPECT_LT(waited.elapsed(), 10'000);
+    EXPECT_TRUE(fb::isConnectionLost(databaseErrorOf([&] { program->query("select 1 from rdb$database"); })));
+    work.reset();
+    program->close();
+    relay.reset(); // the link is gone for the server too: it rolls the held update back
+    auto other = test::connectionLike(db.connection());
+    other->setParameter("LockTimeout", "20");
+    other->execute("update cajas set id = 4");
+    EXPECT_EQ(db.connection().query("select id from cajas").rows.at(0).at(0), Value(4));
+}
+
+// The link to a server is encrypted (Srp, as Firebird 3 does by default) and compressed, as asked.
+TEST(Connection, TheLinkToAServerIsEncryptedAndCompressed) {
+    test::ServerDatabase db;
+    const fb::Row wire = db.connection()
+                             .query("select rdb$get_context('SYSTEM', 'WIRE_ENCRYPTED'), "
+                                    "rdb$get_context('SYSTEM', 'WIRE_COMPRESSED') from rdb$database")
+                             .rows.at(0);
+    EXPECT_EQ(wire, (fb::Row{QStringLiteral("TRUE"), QStringLiteral("TRUE")}));
 }
 
 // The rule behind it: once a call reports the connection lost, the attachment's link says so, ending an

@@ -2,6 +2,7 @@
 // by another session, and started again: every document arrives once and is posted once to each ledger, in
 // the demo central company and in one that keeps only the suite's contract, whose posting procedures append
 // a posting at every call.
+#include "bench/relay/latency_relay.h"
 #include "data/fb/connection.h"
 #include "data/fb/transaction.h"
 #include "tests/support/printers.h"
@@ -318,7 +319,8 @@ const auto kCentrals = testing::Values(Central::Demo, Central::Contract);
 
 INSTANTIATE_TEST_SUITE_P(SameDay, OverlappingRunsTest,
                          testing::Combine(kCentrals, testing::Values(Overlap{"TwoRuns100msApart", 2, 100},
-                                                                     Overlap{"ThreeRunsAtOnce", 3, 0})),
+                                                                     Overlap{"ThreeRunsAtOnce", 3, 0},
+                                                                     Overlap{"EightRunsAtOnce", 8, 0})),
                          caseName<Overlap>);
 
 // Another session holds the invoice prefix of point 1, changes it and commits: the run waits for it and
@@ -369,6 +371,41 @@ TEST_F(KilledRunTest, WorkHeldByAnotherRunIsLeftWithAMessage) {
     EXPECT_TRUE(held.errorOutput.contains(QLatin1String("; fallaron: punto 2 2024/03/02")));
     EXPECT_EQ(count(*central, QStringLiteral("select count(*) from facturas where ptvt_id = 2")), 0);
     ASSERT_EQ(program.run(arguments).exitCode, 0);
+    expectSentOnceAndPosted();
+}
+
+// The link to the central goes quiet in the middle of a run (a relay that passes nothing on): past the
+// silence limit the run stops with a message, its exit code and its summary line instead of waiting for ever;
+// once the dead link is gone for the server too, the next run completes the day.
+TEST_F(KilledRunTest, ARunOnALinkThatGoesQuietEnds) {
+    program.setEnvironment(QStringLiteral("QUELMARO_LOCK_TIMEOUT"), QStringLiteral("2"));
+    program.setEnvironment(QStringLiteral("QUELMARO_SILENCE_TIMEOUT"), QStringLiteral("3"));
+    auto relay = std::make_unique<bench::LatencyRelay>(std::chrono::milliseconds(0));
+    const QStringList throughRelay = program.arguments(kDay, [&](QStringList& arguments) {
+        arguments[4].replace(QLatin1String("localhost:"), QStringLiteral("localhost/%1:").arg(relay->port()));
+    });
+
+    // The second invoice waits for its prefix row, so the run cannot end before the link goes quiet.
+    std::unique_ptr<fb::Transaction> holding = holdPrefix(QStringLiteral("31:F002"));
+    const Program::Ended quiet = program.runUntil(
+        throughRelay, [&] { return rows("facturas") >= 1; },
+        [&](qint64) {
+            relay->setFrozen(true);
+            holding->commit();
+        });
+
+    EXPECT_EQ(quiet.exitCode, 1);
+    EXPECT_TRUE(quiet.errorOutput.contains(
+        QStringLiteral("ERROR: El servidor de la base de datos no respondió en 3 segundos")))
+        << quiet.errorOutput.toStdString();
+    EXPECT_TRUE(quiet.errorOutput.trimmed()
+                    .split(QLatin1Char('\n'))
+                    .last()
+                    .startsWith(QLatin1String("RESUMEN: enviados ")))
+        << quiet.errorOutput.toStdString();
+    relay.reset();
+    const Program::Ended again = program.run(program.arguments(kDay));
+    EXPECT_EQ(again.exitCode, 0) << again.errorOutput.toStdString();
     expectSentOnceAndPosted();
 }
 

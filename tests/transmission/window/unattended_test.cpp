@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QMap>
+
 #include <functional>
 
 namespace quelmaro::test {
@@ -48,6 +50,10 @@ class FailedUnattendedRunTest : public UnattendedRunTest, public testing::WithPa
 
 TEST_P(FailedUnattendedRunTest, EndsWithItsCodeAfterReportingTheError) {
     QStringList arguments = program.arguments(kDay);
+    QMap<QString, QList<fb::Row>> invoices;
+    for (const QString& company : {CompanyPair::kCentral, CompanyPair::kOrigin})
+        invoices[company] =
+            companies.open(company)->query(QStringLiteral("select count(*) from facturas")).rows;
     {
         const auto central = companies.open(CompanyPair::kCentral);
         GetParam().cause(arguments, *central);
@@ -59,9 +65,26 @@ TEST_P(FailedUnattendedRunTest, EndsWithItsCodeAfterReportingTheError) {
     EXPECT_FALSE(ended.crashed);
     EXPECT_TRUE(ended.errorOutput.contains(QStringLiteral("ERROR: ") + QString::fromUtf8(GetParam().shown)))
         << ended.errorOutput.toStdString();
+    // Whatever stopped it, the run's last line says what it did.
+    EXPECT_TRUE(
+        ended.errorOutput.trimmed().split(QLatin1Char('\n')).last().startsWith(QLatin1String("RESUMEN: ")))
+        << ended.errorOutput.toStdString();
     const QStringList log = installation.errorLog();
     ASSERT_FALSE(log.isEmpty());
     EXPECT_TRUE(log.last().contains(QString::fromUtf8(GetParam().logged))) << log.last().toStdString();
+    // Nothing was written, in the central company nor in the store's own.
+    for (const QString& company : {CompanyPair::kCentral, CompanyPair::kOrigin})
+        EXPECT_EQ(companies.open(company)->query(QStringLiteral("select count(*) from facturas")).rows,
+                  invoices[company])
+            << company.toStdString();
+}
+
+// The origin company named again as the destination, under another name.
+std::function<void(QStringList&, fb::Connection&)> sameCompanyAs(const char* from, const char* to) {
+    return [=](QStringList& arguments, fb::Connection&) {
+        arguments[4].replace(QLatin1String(from), QLatin1String(to));
+        arguments[7] = arguments[3];
+    };
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -83,6 +106,20 @@ INSTANTIATE_TEST_SUITE_P(
                 [](QStringList& arguments, fb::Connection&) { arguments[8] = "99"; },
                 "Se presento el siguiente error: La agencia 99 no existe en la compañía de origen",
                 "La agencia 99 no existe", 2},
+        Failure{"SameDatabaseAsTheOrigin", sameCompanyAs("", ""),
+                "Se presento el siguiente error: El origen y el destino son la misma base de datos",
+                "misma base de datos", 2},
+        Failure{"SameDatabaseThroughAnotherHostName", sameCompanyAs("localhost:", "127.0.0.1:"),
+                "Se presento el siguiente error: El origen y el destino son la misma base de datos",
+                "misma base de datos", 2},
+        Failure{"SameDatabaseByItsPath", sameCompanyAs("localhost:", ""),
+                "Se presento el siguiente error: El origen y el destino son la misma base de datos",
+                "misma base de datos", 2},
+        Failure{"UserNameLongerThanFirebirdTakes",
+                [](QStringList& arguments, fb::Connection&) { arguments[5] = QString(32, QLatin1Char('u')); },
+                "Un dato de la conexión (servidor, usuario, clave o compañía) es más largo de lo que acepta "
+                "Firebird.",
+                "too long"},
         Failure{"ServerThatDoesNotAnswer",
                 [](QStringList& arguments, fb::Connection&) {
                     arguments[4].replace("localhost:", "localhost/3999:");
@@ -121,6 +158,8 @@ struct Unusable {
     const char* name;
     std::function<void(QStringList& arguments)> change;
     const char* reason;
+    const char* variable = nullptr; // set in the program's environment to `value`
+    const char* value = nullptr;
 };
 
 void PrintTo(const Unusable& unusable, std::ostream* out) {
@@ -130,6 +169,8 @@ void PrintTo(const Unusable& unusable, std::ostream* out) {
 class UnusableCommandLineTest : public UnattendedRunTest, public testing::WithParamInterface<Unusable> {};
 
 TEST_P(UnusableCommandLineTest, EndsWithTwoAndTheUsage) {
+    if (GetParam().variable)
+        program.setEnvironment(QString::fromLatin1(GetParam().variable), QString::fromUtf8(GetParam().value));
     const Program::Ended ended = program.run(program.arguments(kDay, GetParam().change));
 
     EXPECT_EQ(ended.exitCode, 2);
@@ -157,7 +198,29 @@ INSTANTIATE_TEST_SUITE_P(
         Unusable{"BranchThatIsNoNumber", [](QStringList& a) { a[8] = "1 or 1=1"; },
                  "La agencia (argumento 9) debe ser un SUCU_ID o 0 para todas: '1 or 1=1'."},
         Unusable{"NoRealDay", [](QStringList& a) { a[10] = "2024/02/30"; },
-                 "La fecha (argumento 11) debe ser AAAA/MM/DD o CLI: '2024/02/30'."}),
+                 "La fecha (argumento 11) debe ser AAAA/MM/DD o CLI: '2024/02/30'."},
+        Unusable{"LockTimeoutZero",
+                 {},
+                 "QUELMARO_LOCK_TIMEOUT debe ser un número entero de segundos de 1 a 86400; se recibió «0».",
+                 "QUELMARO_LOCK_TIMEOUT",
+                 "0"},
+        Unusable{"LockTimeoutNegative",
+                 {},
+                 "QUELMARO_LOCK_TIMEOUT debe ser un número entero de segundos de 1 a 86400; se recibió «-1».",
+                 "QUELMARO_LOCK_TIMEOUT",
+                 "-1"},
+        Unusable{
+            "LockTimeoutNoNumber",
+            {},
+            "QUELMARO_LOCK_TIMEOUT debe ser un número entero de segundos de 1 a 86400; se recibió «abc».",
+            "QUELMARO_LOCK_TIMEOUT",
+            "abc"},
+        Unusable{"SilenceNotLongerThanTheLockWait",
+                 {},
+                 "QUELMARO_SILENCE_TIMEOUT (5 s) debe ser mayor que QUELMARO_LOCK_TIMEOUT (10 s): esperar un "
+                 "registro bloqueado no es silencio del servidor.",
+                 "QUELMARO_SILENCE_TIMEOUT",
+                 "5"}),
     [](const testing::TestParamInfo<Unusable>& info) { return info.param.name; });
 
 } // namespace
