@@ -9,7 +9,7 @@
 namespace quelmaro::test {
 
 // A store's login to the central company of `companies`, as a chain gives one: a server user made for one
-// test and granted only the role of the store-role script, which is run (again) in the central first.
+// test and granted only the role of the store-role script, which makes the role anew in the central first.
 class StoreLogin {
 public:
     explicit StoreLogin(const CompanyPair& companies);
