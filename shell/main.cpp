@@ -5,6 +5,7 @@
 #include "platform/qt_diagnostics.h"
 #include "platform/system_translations.h"
 #include "shell/application.h"
+#include "shell/environment_logins.h"
 #include "shell/rngquelmaro.h"
 #include "shell/termination.h"
 #include "shell/unattended_start.h"
@@ -44,11 +45,13 @@ int main(int argc, char** argv) {
     quelmaro::platform::useRegionalSettings();
 
     quelmaro::Tfdm dataModule;
-    quelmaro::Tfquelmaro mainWindow;
+    quelmaro::shell::nameRoleFromEnvironment(dataModule.Norvane);
+    const QStringList arguments =
+        quelmaro::shell::withPasswordsFromEnvironment(QCoreApplication::arguments().mid(1));
+    quelmaro::Tfquelmaro mainWindow(arguments);
     // A start nobody can finish ends at once, after the window's creation has said what it had to.
     const bool noDialogs = qEnvironmentVariable("QUELMARO_NO_DIALOGS") == QLatin1String("1");
-    if (const auto problem =
-            quelmaro::shell::unusableUnattendedStart(QCoreApplication::arguments().mid(1), noDialogs)) {
+    if (const auto problem = quelmaro::shell::unusableUnattendedStart(arguments, noDialogs)) {
         std::fputs(quelmaro::shell::usage(*problem).toUtf8().constData(), stderr);
         return quelmaro::shell::kUnusableCommandLine;
     }

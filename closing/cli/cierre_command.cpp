@@ -10,6 +10,7 @@
 #include "platform/printers.h"
 #include "platform/registry.h"
 #include "platform/unattended_messages.h"
+#include "shell/environment_logins.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -86,7 +87,7 @@ int runCierre(const CierreArguments& arguments) {
                                         arguments.servidor + QStringLiteral("/datos/") + arguments.compania +
                                             QStringLiteral("/norvane.fdb"));
         dataModule.Norvane.setParameter(QStringLiteral("User_Name"), arguments.usuario);
-        dataModule.Norvane.setParameter(QStringLiteral("password"), arguments.clave);
+        dataModule.Norvane.setParameter(QStringLiteral("password"), shell::originPassword(arguments.clave));
         dataModule.Norvane.open();
         rows.open(ClosingRequest{fecha, completedPointRange({arguments.desde, arguments.hasta}),
                                  arguments.sucursal});
