@@ -53,15 +53,15 @@ double transmit(const CompanyLogin& origin, const CompanyLogin& destination, con
     return double(timer.nsecsElapsed()) / 1e9;
 }
 
-void makeDemo(const QString& root, int days, const QDate& lastDay, bool forTheServer) {
+void makeDemo(const QString& root, int days, const QDate& lastDay, bool forTheServer, int points, int lines) {
     QStringList arguments{QStringLiteral(QUELMARO_SCHEMA_DIR "/make-demo.sh"),
                           root,
                           QStringLiteral("--points"),
-                          QStringLiteral("20"),
+                          QString::number(points),
                           QStringLiteral("--days"),
                           QString::number(days),
                           QStringLiteral("--lines"),
-                          QStringLiteral("100"),
+                          QString::number(lines),
                           QStringLiteral("--end"),
                           lastDay.toString(QStringLiteral("yyyy/MM/dd")),
                           QStringLiteral("--seed"),

@@ -26,8 +26,10 @@ public:
 double transmit(const CompanyLogin& origin, const CompanyLogin& destination, const QDate& from,
                 const QDate& to, const StepChoice& choice);
 
-// Makes the demo's origin (01) and empty central (00) companies under `root`.
-void makeDemo(const QString& root, int days, const QDate& lastDay, bool forTheServer);
+// Makes the demo's origin (01) and empty central (00) companies under `root`: `points` points of sale with
+// about `lines` invoice lines a day each.
+void makeDemo(const QString& root, int days, const QDate& lastDay, bool forTheServer, int points = 20,
+              int lines = 100);
 
 // A copy of the empty central company as `company`, which the server may open too.
 void copyEmptyCentral(const QString& root, const QString& company);

@@ -159,6 +159,8 @@ Tfdm::Tfdm()
     const dm::WaitSettings waits = dm::waitSettings();
     Norvane.setParameter(QStringLiteral("LockTimeout"), QString::number(waits.lockTimeout));
     fb::setSilenceLimit(std::chrono::seconds(waits.silenceTimeout));
+    fb::Connection::setWireCompression(qEnvironmentVariable("QUELMARO_WIRE_COMPRESSION") !=
+                                       QLatin1String("0"));
     fdm = this;
 }
 

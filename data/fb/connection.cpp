@@ -6,6 +6,8 @@
 #include "data/fb/statement.h"
 #include "data/fb/transaction.h"
 
+#include <atomic>
+
 namespace quelmaro::fb {
 
 namespace {
@@ -20,6 +22,8 @@ const std::pair<const char*, const char*> kDefaults[] = {
 bool isRole(const QString& role) {
     return !role.isEmpty() && role.compare(QLatin1String("RoleName"), Qt::CaseInsensitive) != 0;
 }
+
+std::atomic<bool> wireCompression{true};
 
 // Firebird 3's server takes a login of 31 bytes at most and brings itself down on a longer one (an assertion
 // in its authentication), for every user of the server: such a name is never sent.
@@ -45,7 +49,8 @@ Owned<Firebird::IXpbBuilder> attachmentParameters(const Connection& connection) 
         // A server that does not answer the attachment is given up like one that goes quiet later.
         dpb->insertInt(&status, isc_dpb_connect_timeout, int(silenceLimit().count()));
         // Over a store's slow link fewer bytes go faster; a server without compression ignores the wish.
-        dpb->insertString(&status, isc_dpb_config, "WireCompression = true");
+        if (wireCompression)
+            dpb->insertString(&status, isc_dpb_config, "WireCompression = true");
     }
     return dpb;
 }
@@ -147,6 +152,10 @@ void Connection::setReadOnly(bool readOnly) {
 
 bool Connection::isReadOnly() const {
     return handles_->readOnly;
+}
+
+void Connection::setWireCompression(bool wanted) {
+    wireCompression = wanted;
 }
 
 bool Connection::isRemote() const {

@@ -72,6 +72,10 @@ public:
     // The columns a statement gives back, without running it.
     QList<Column> describe(const QString& sql);
 
+    // Whether connections to a server ask for wire compression, for every connection of the process: yes
+    // unless turned off (a fast network and a slow processor may do better without).
+    static void setWireCompression(bool wanted);
+
     // An explicit read-committed, record-version, wait transaction.
     std::unique_ptr<Transaction> startTransaction();
 
