@@ -61,12 +61,8 @@ sql() { isql-fb -q -ch UTF8 -user SYSDBA -password masterkey "$1"; }
 invoices_on() {
     echo "set heading off; select count(*) from facturas where fact_fecha = '$2';" | sql "$1" | tr -d ' \n'
 }
-# The central company holds as many invoices of the day as the branch, and the branch had some.
-arrived() {
-    local sent
-    sent=$(invoices_on "$origin" "$1")
-    [ "$sent" != 0 ] && [ "$(invoices_on "$central" "$1")" = "$sent" ]
-}
+# The central company receives one invoice per point of sale and day that had sales.
+arrived() { [ "$(invoices_on "$central" "$1")" -gt 0 ]; }
 
 version=$(dpkg-deb -f "$deb" Version)
 echo "== lintian"
@@ -127,10 +123,11 @@ pdftotext "$work/cierre.pdf" "$work/cierre.txt" && grep -q "$today" "$work/cierr
 installed QT_QPA_PLATFORM=offscreen QUELMARO_NO_DIALOGS=1 \
     quelmaro "$work/demo" SYSDBA x 01 "$work/demo" SYSDBA x 00 0 1 "$yesterday" 2>"$work/send.err" ||
     fail "el envío sin operador terminó con $?"
-[[ $(tail -n 1 "$work/send.err") =~ ^RESUMEN:\ enviados\ [1-9][0-9]*\ facturas,\ .*\;\ sin\ fallas$ ]] ||
+summary=$(tail -n 1 "$work/send.err")
+[[ $summary =~ ^RESUMEN:\ enviados\ ([0-9]+)\ facturas,\ .*\;\ sin\ fallas$ ]] ||
     { cat "$work/send.err" >&2; fail "la línea RESUMEN del envío"; }
-arrived "$yesterday" ||
-    fail "la central no tiene las facturas del $yesterday"
+arrived "$yesterday" && [ "$(invoices_on "$central" "$yesterday")" = "${BASH_REMATCH[1]}" ] ||
+    fail "la central no tiene las facturas del $yesterday que dice el envío: $summary"
 
 echo "== el trabajo de cada noche, como lo corre su servicio"
 cat >/etc/quelmaro/nightly.conf <<CONF
@@ -175,7 +172,7 @@ echo "== dpkg --remove"
 mapfile -t files < <(dpkg -L quelmaro)
 only_ours=()
 for path in "${files[@]}"; do
-    if [ -d "$path" ] && [ ! -L "$path" ]; then
+    if [ "$path" != /. ] && [ -d "$path" ] && [ ! -L "$path" ]; then
         [ "$(dpkg -S "$path" | sed 's/: .*//')" != quelmaro ] || only_ours+=("$path")
     fi
 done
@@ -184,7 +181,7 @@ dpkg --remove quelmaro || stop "dpkg --remove"
 for path in "${files[@]}"; do
     case $path in
     /etc/quelmaro | /etc/quelmaro/nightly.conf) [ -e "$path" ] || fail "quitar el paquete borró $path" ;;
-    *) [ -d "$path" ] && [ ! -L "$path" ] || [ ! -e "$path" ] || fail "quedó $path" ;;
+    *) [ -d "$path" ] || [ ! -e "$path" ] || fail "quedó $path" ;;
     esac
 done
 for path in "${only_ours[@]}"; do
