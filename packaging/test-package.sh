@@ -109,7 +109,7 @@ done
 echo "== los programas instalados contra la demostración"
 today=$(date +%Y/%m/%d)
 yesterday=$(date -d yesterday +%Y/%m/%d)
-installed /usr/share/quelmaro/schema/make-demo.sh "$work/demo" --points 2 --days 2 --lines 4 ||
+installed /usr/share/quelmaro/schema/make-demo.sh "$work/demo" --points 2 --days 2 --lines 4 --end "$today" ||
     stop "make-demo.sh instalado"
 mkdir -p "$work/xdg/Qor"
 printf '[General]\nDirectorio=%s\n' "$work/demo" >"$work/xdg/Qor/Norvaneerp2019.ini"
