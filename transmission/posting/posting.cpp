@@ -2,6 +2,7 @@
 
 #include "data/fb/connection.h"
 #include "platform/messages.h"
+#include "transmission/run/own_tables.h"
 #include "transmission/run/run_report.h"
 #include "transmission/run/run_state.h"
 
@@ -75,7 +76,13 @@ void showPostingErrors(Run& run, const QString& head, int errorType, const Value
 }
 
 // What the posting block did with a document.
-enum Outcome : int { kNothingToPost = 0, kFirstLedgerErrors = 1, kPosted = 2, kNoOpeningYear = 3 };
+enum Outcome : int {
+    kNothingToPost = 0,
+    kFirstLedgerErrors = 1,
+    kPosted = 2,
+    kNoOpeningYear = 3,
+    kNotPending = 4, // posted already, by this run or another
+};
 
 // The column of a posting procedure's result at `index`, by the name the destination gives it.
 QString resultColumn(fb::Connection& destination, const char* procedure, int index) {
@@ -86,18 +93,24 @@ QString resultColumn(fb::Connection& destination, const char* procedure, int ind
     return QLatin1Char('"') + columns.at(index).name + QLatin1Char('"');
 }
 
-// One document's whole posting in one statement, so that over a slow link it costs one round trip: the
-// interface lookup, the first ledger, the opening year, the second ledger and the hand-over, in that
-// order and with the same stops as step by step. Returns the outcome, the second ledger's error count and
-// the posting id.
-QString postingBlock(fb::Connection& destination, const PostingStatements& statements) {
+// One document's whole posting in one statement, so that over a slow link it costs one round trip and a
+// run that dies in it leaves nothing done: the journal row taken out, the interface lookup, the first
+// ledger, the opening year, the second ledger and the hand-over, in that order and with the same stops as
+// step by step. Every stop after the journal row keeps it taken out: the posting ran. Returns the outcome,
+// the second ledger's error count and the posting id.
+QString postingBlock(fb::Connection& destination, PostedDocument document) {
+    const PostingStatements& statements = statementsFor(document);
     // Every stop gives back the block's one row.
     const auto stopWith = [](Outcome value) {
         return u"BEGIN ESTADO = "_s + QString::number(value) + u"; SUSPEND; EXIT; END "_s;
     };
-    return u"EXECUTE BLOCK (K BIGINT = ?, P VARCHAR(100) = ?, FECHA DATE = ?) "
-           u"RETURNS (ESTADO INTEGER, ERRORES_NIIF BIGINT, IDCNT BIGINT) AS "
-           u"DECLARE INTERFAZ BIGINT; DECLARE ERRORES BIGINT; DECLARE APERTURA VARCHAR(200); BEGIN "_s +
+    return u"EXECUTE BLOCK (K BIGINT = ?) RETURNS (ESTADO INTEGER, ERRORES_NIIF BIGINT, IDCNT BIGINT) AS "
+           u"DECLARE P VARCHAR(20); DECLARE FECHA DATE; DECLARE INTERFAZ BIGINT; DECLARE ERRORES BIGINT; "
+           u"DECLARE APERTURA VARCHAR(200); BEGIN "_s +
+           u"DELETE FROM %1 WHERE COPD_TIPO = %2 AND COPD_ID = :K RETURNING PREF_PRE, COPD_FECHADOC "
+           u"INTO :P, :FECHA; "_s.arg(own_tables::kPendingPostings)
+               .arg(documentType(document)) +
+           u"IF (ROW_COUNT = 0) THEN "_s + stopWith(kNotPending) +
            QString::fromLatin1(statements.interfaceLookup).replace(QLatin1Char('?'), u":P"_s) +
            u" INTO :INTERFAZ; IF (INTERFAZ IS NULL) THEN "_s + stopWith(kNothingToPost) +
            u"SELECT FIRST 1 %1, %2 FROM %3(:K, :INTERFAZ, 0) INTO :ERRORES, :IDCNT; "_s.arg(
@@ -117,12 +130,25 @@ QString postingBlock(fb::Connection& destination, const PostingStatements& state
 
 } // namespace
 
-void contabilizar(Run& run, PostedDocument document, const Value& key, const QString& prefijo,
-                  const QDate& fecha) {
+int documentType(PostedDocument document) {
+    return statementsFor(document).errorType;
+}
+
+PostedDocument postedDocumentOf(int documentType) {
+    for (PostedDocument document :
+         {PostedDocument::Factura, PostedDocument::ReciboCaja, PostedDocument::TrasladoCaja})
+        if (statementsFor(document).errorType == documentType)
+            return document;
+    throw std::invalid_argument("No posted document has type " + std::to_string(documentType));
+}
+
+bool contabilizar(Run& run, PostedDocument document, const Value& key) {
     const PostingStatements& statements = statementsFor(document);
     fb::Connection& destination = run.destination();
-    const fb::Row outcome = destination.execute(postingBlock(destination, statements), {key, prefijo, fecha});
+    const fb::Row outcome = destination.execute(postingBlock(destination, document), {key});
     switch (outcome.value(0).toInt()) {
+    case kNotPending:
+        return false;
     case kFirstLedgerErrors:
         showPostingErrors(run, QString::fromUtf8(statements.errorHead), statements.errorType, key);
         break;
@@ -140,6 +166,7 @@ void contabilizar(Run& run, PostedDocument document, const Value& key, const QSt
     default:
         break;
     }
+    return true;
 }
 
 } // namespace quelmaro

@@ -1,6 +1,7 @@
 #include "transmission/run/connection_setup.h"
 
 #include "data/fb/connection.h"
+#include "transmission/run/own_tables.h"
 #include "transmission/run/run_state.h"
 
 namespace quelmaro {
@@ -30,6 +31,9 @@ void connectDatabases(Run& run, const CompanyLogin& origin, const CompanyLogin& 
     norvane.setParameter(QStringLiteral("password"), destination.password);
     norvane.open();
     setUsuario(destination.user);
+    ensureOwnTables(norvane,
+                    destination.company + QStringLiteral(" (") + destination.database() + QLatin1Char(')'),
+                    run.report());
 
     // The shared connection already points at the destination, so its configuration is the one read.
     run.state().roundingExponent =

@@ -5,7 +5,7 @@
 #include "data/recordset/recordset.h"
 #include "platform/guard.h"
 #include "platform/messages.h"
-#include "transmission/posting/pending_postings.h"
+#include "transmission/posting/posting_journal.h"
 #include "transmission/run/work_lock.h"
 
 #include <functional>
@@ -98,7 +98,7 @@ QList<PointOfSale> selectPoints(Run& run, const QString& first, const QString& l
     if (branch != 0 && run.origin()
                            .read(QStringLiteral("select 1 from sucursales where sucu_id = ?"), {branch})
                            .rows.isEmpty()) {
-        run.report().refuseArguments();
+        run.report().refuse();
         throw std::runtime_error(QStringLiteral("La agencia %1 no existe en la compañía de origen: no hay "
                                                 "puntos de venta que enviar.")
                                      .arg(branch)

@@ -29,13 +29,14 @@ public:
     void interrupted(const QString& work);
     bool isInterrupted() const { return !interruptedAt_.isEmpty(); }
 
-    // The run's arguments name work that does not exist (a branch the origin does not know, say).
-    void refuseArguments() { argumentsRefused_ = true; }
+    // The run cannot be done as asked, and trying again will not help: its arguments name work that does not
+    // exist (a branch the origin does not know, say), or the central company lacks what it needs.
+    void refuse() { refused_ = true; }
 
     // True when everything asked for was sent and posted and nobody was told of a problem.
     bool succeeded() const { return problems_ == 0 && failed_.isEmpty() && interruptedAt_.isEmpty(); }
-    // For the scheduler: 0 on success, 2 for arguments that cannot be used, 1 for any other failure.
-    int exitCode() const { return argumentsRefused_ ? 2 : succeeded() ? 0 : 1; }
+    // For the scheduler: 0 on success, 2 for a run refused, 1 for any other failure.
+    int exitCode() const { return refused_ ? 2 : succeeded() ? 0 : 1; }
     // One line: what was sent, kind by kind, then what failed or "sin fallas".
     QString summary() const;
 
@@ -59,7 +60,7 @@ private:
     int problems_ = 0;
     QStringList failed_;
     QString interruptedAt_;
-    bool argumentsRefused_ = false;
+    bool refused_ = false;
 };
 
 } // namespace quelmaro

@@ -3,6 +3,7 @@
 #include "data/fb/connection.h"
 #include "data/fb/error.h"
 #include "data/fb/transaction.h"
+#include "transmission/run/own_tables.h"
 
 #include <stdexcept>
 
@@ -29,10 +30,11 @@ WorkLock::WorkLock(fb::Connection& destination, Work work, const Value& point, c
             holding_->execute(
                 QStringLiteral(
                     "execute block (clase char(1) = ?, punto integer = ?, fecha date = ?) as begin "
-                    "update envios_en_curso set enec_desde = current_timestamp where enec_clase = "
+                    "update %1 set enec_desde = current_timestamp where enec_clase = "
                     ":clase and ptvt_id = :punto and enec_fecha = :fecha; "
-                    "if (row_count = 0) then insert into envios_en_curso (enec_clase, ptvt_id, "
-                    "enec_fecha, enec_desde) values (:clase, :punto, :fecha, current_timestamp); end"),
+                    "if (row_count = 0) then insert into %1 (enec_clase, ptvt_id, "
+                    "enec_fecha, enec_desde) values (:clase, :punto, :fecha, current_timestamp); end")
+                    .arg(own_tables::kTurns),
                 key);
             return;
         } catch (const fb::DatabaseError& error) {

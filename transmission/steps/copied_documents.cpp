@@ -21,6 +21,8 @@ CopiedDocument::CopiedDocument(fb::Connection& destination, const CopiedDocument
         query->setMaster(headerQuery_);
         rowQueries_.push_back(std::move(query));
     }
+    if (layout.posted)
+        journal_.emplace(headerQuery_, *layout.posted, layout.keyField);
     header_.setProvider(&provider_);
 }
 

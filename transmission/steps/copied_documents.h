@@ -4,11 +4,13 @@
 #include "data/recordset/provider.h"
 #include "data/recordset/query.h"
 #include "data/recordset/recordset.h"
+#include "transmission/posting/posting_journal.h"
 
 #include <QObject>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace quelmaro {
@@ -30,6 +32,7 @@ struct CopiedDocumentLayout {
     int numberingType;        // document type whose prefixes say how these documents are numbered
     const char* keyProcedure; // gives the key of a new document
     QList<Rows> rows;
+    std::optional<PostedDocument> posted = {}; // the kind the destination posts, for those it posts
 };
 
 // One copied document in the destination, new or found, with its nested rows. Each document is handled
@@ -61,6 +64,11 @@ public:
     void copyRows(fb::Connection& origin, int index, const Value& originKey,
                   const std::function<bool(RecordSet&)>& keep = {});
 
+    // Asks for the postings of a new document of a posted kind, written with it by apply().
+    void askForPostings(const Run& run, const PointOfSale& point, const Value& prefijo, const QDate& fecha) {
+        PostingJournal::add(header_, *layout_.posted, run, point, prefijo, fecha);
+    }
+
     // Writes the document in one transaction; the number of rows that failed (reported by the data module).
     int apply() { return header_.applyUpdates(); }
     // Drops whatever was not written.
@@ -74,6 +82,7 @@ private:
     CopiedDocumentLayout layout_;
     Query headerQuery_;
     std::vector<std::unique_ptr<Query>> rowQueries_;
+    std::optional<PostingJournal> journal_; // nested before the header takes its nested sets, gone after it
     Provider provider_;
     RecordSet header_;
     fb::Connection& destination_;

@@ -6,6 +6,7 @@ InvoiceRecordSets::InvoiceRecordSets(fb::Connection& destination, QObject* paren
     : QObject(parent), TFactura_(QStringLiteral("TFactura"), destination),
       TFacturadetalle_(QStringLiteral("TFacturadetalle"), destination),
       TEnvioresumdia_(QStringLiteral("TEnvioresumdia"), destination),
+      journal_(TFactura_, PostedDocument::Factura, QStringLiteral("FACT_ID")),
       PFactura(QStringLiteral("PFactura"), TFactura_, this), CFactura(QStringLiteral("CFactura"), this) {
     TFactura_.setStatement(QStringLiteral("SELECT * FROM FACTURAS WHERE FACT_ID = :ID"));
     TFactura_.setParameterDefault(QStringLiteral("ID"), QStringLiteral("0"));
@@ -14,7 +15,6 @@ InvoiceRecordSets::InvoiceRecordSets(fb::Connection& destination, QObject* paren
     TEnvioresumdia_.setStatement(
         QStringLiteral("SELECT PTVT_ID, ENRE_FECHA, ENRE_HORA, ENRE_FACTID AS FACT_ID "
                        "FROM ENVIO_RESUMDIA WHERE ENRE_FACTID = :FACT_ID"));
-    // In this order: CDetalle() is the first nested set, CEnvio() the second.
     TFacturadetalle_.setMaster(TFactura_);
     TEnvioresumdia_.setMaster(TFactura_);
     CFactura.setProvider(&PFactura);

@@ -3,7 +3,7 @@
 #include "data/fb/connection.h"
 #include "data/recordset/recordset.h"
 #include "platform/messages.h"
-#include "transmission/posting/posting.h"
+#include "transmission/posting/posting_journal.h"
 #include "transmission/steps/lookup.h"
 
 #include <optional>
@@ -56,15 +56,16 @@ void RecibosStep::sendReceipt(Run& run, const PointOfSale& point) {
     for (const fb::Row& row : payments.rows)
         addPayment(paymentsOf(recibo), payments, row, ++item, run.date());
     settleAmount(recibo, run.state().lastInvoice.total);
+    PostingJournal::add(recibo, PostedDocument::ReciboCaja, run, point,
+                        recibo.field(QStringLiteral("PREF_PRE")).asString(),
+                        recibo.field(QStringLiteral("RECA_FECHA")).asDate());
     if (!applyOrDiscard(recibo,
                         QStringLiteral("Se produjeron errores durante la transmisión de las formas de "
                                        "pago del punto: ") +
                             point.nombre.toString()))
         return;
     run.report().sent(RunReport::Sent::Recibo);
-    contabilizar(run, PostedDocument::ReciboCaja, recibo.value(QStringLiteral("RECA_ID")),
-                 recibo.field(QStringLiteral("PREF_PRE")).asString(),
-                 recibo.field(QStringLiteral("RECA_FECHA")).asDate());
+    contabilizar(run, PostedDocument::ReciboCaja, recibo.value(QStringLiteral("RECA_ID")));
 }
 
 // The day's last invoice of the point in the destination becomes the run's last invoice, unless there is

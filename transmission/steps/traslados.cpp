@@ -16,6 +16,7 @@ const CopiedDocumentLayout kTraslado{
     "CAMBIE_ID_TRASLACAJA",
     {{QStringLiteral("TTrasladodet"), QStringLiteral("TRASLADOS_CAJA_DET"), QStringLiteral("TRCD_ITEM"),
       QStringLiteral("select * from traslados_caja_det t where trcj_id = ?")}},
+    PostedDocument::TrasladoCaja,
 };
 
 Value columnOf(const fb::QueryResult& result, const fb::Row& row, const char* name) {
@@ -36,10 +37,11 @@ void TrasladosStep::send(Run& run, const PointOfSale& point) {
                        "p.ptvt_id = ? and p.caja_id = t.caja_id"),
         {run.date(), point.id});
     for (const fb::Row& row : transfers.rows)
-        copy(run, transfers, row);
+        copy(run, point, transfers, row);
 }
 
-void TrasladosStep::copy(Run& run, const fb::QueryResult& transfers, const fb::Row& row) {
+void TrasladosStep::copy(Run& run, const PointOfSale& point, const fb::QueryResult& transfers,
+                         const fb::Row& row) {
     const Value prefijo = columnOf(transfers, row, "PREF_PRE");
     const bool copiedBefore = CTraslades.find(transfers, row);
     CTraslades.copyHeader(row, copiedBefore);
@@ -47,12 +49,13 @@ void TrasladosStep::copy(Run& run, const fb::QueryResult& transfers, const fb::R
     CTraslades.copyRows(run.origin(), 0, columnOf(transfers, row, "TRCJ_ID"), [&](RecordSet& line) {
         return line.field(QStringLiteral("FOPA_ID")).asInt() == 1 || bankDocumentInBox(line, cajaId);
     });
-    if (CTraslades.apply() == 0) {
-        // Writing an earlier copy over again sends nothing new.
-        if (!copiedBefore)
-            run.report().sent(RunReport::Sent::Traslado);
-        contabilizar(run, PostedDocument::TrasladoCaja, CTraslades.key(), prefijo.toString(),
-                     columnOf(transfers, row, "TRCJ_FECHA").toDate());
+    // Writing an earlier copy over again sends nothing new and posts nothing: its postings ran, or the
+    // journal still listed them and the point's work finished them before this step.
+    if (!copiedBefore)
+        CTraslades.askForPostings(run, point, prefijo, columnOf(transfers, row, "TRCJ_FECHA").toDate());
+    if (CTraslades.apply() == 0 && !copiedBefore) {
+        run.report().sent(RunReport::Sent::Traslado);
+        contabilizar(run, PostedDocument::TrasladoCaja, CTraslades.key());
     }
     CTraslades.close();
 }

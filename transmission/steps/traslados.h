@@ -16,7 +16,7 @@ public:
     void send(Run& run, const PointOfSale& point) override;
 
 private:
-    void copy(Run& run, const fb::QueryResult& transfers, const fb::Row& row);
+    void copy(Run& run, const PointOfSale& point, const fb::QueryResult& transfers, const fb::Row& row);
     bool bankDocumentInBox(RecordSet& line, const Value& cajaId);
 
     fb::Connection& destination_;

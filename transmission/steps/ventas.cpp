@@ -1,6 +1,6 @@
 #include "transmission/steps/ventas.h"
 
-#include "transmission/posting/posting.h"
+#include "transmission/posting/posting_journal.h"
 #include "transmission/steps/lookup.h"
 
 #include <QScopedValueRollback>
@@ -93,6 +93,9 @@ void VentasStep::sendSummary(Run& run, const PointOfSale& point, const QString& 
     envio.setValue(QStringLiteral("ENRE_FECHA"), run.date());
     envio.setValue(QStringLiteral("ENRE_HORA"), lastSale);
     envio.post();
+    PostingJournal::add(factura, PostedDocument::Factura, run, point,
+                        factura.field(QStringLiteral("PREF_PRE")).asString(),
+                        factura.field(QStringLiteral("FACT_FECHA")).asDate());
 
     if (!applyOrDiscard(factura,
                         QStringLiteral("Se produjeron errores durante la transmisión de las ventas del "
@@ -100,9 +103,7 @@ void VentasStep::sendSummary(Run& run, const PointOfSale& point, const QString& 
                             point.nombre.toString()))
         return;
     run.report().sent(RunReport::Sent::Factura);
-    contabilizar(run, PostedDocument::Factura, factura.value(QStringLiteral("FACT_ID")),
-                 factura.field(QStringLiteral("PREF_PRE")).asString(),
-                 factura.field(QStringLiteral("FACT_FECHA")).asDate());
+    contabilizar(run, PostedDocument::Factura, factura.value(QStringLiteral("FACT_ID")));
 }
 
 void VentasStep::addLine(const fb::QueryResult& summary, const fb::Row& row, const TaxRates& taxRates) {

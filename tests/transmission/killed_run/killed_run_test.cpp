@@ -1,8 +1,11 @@
 // The unattended transmission killed at several points, cut off from the server, run twice at once or held up
-// by another session, and started again: every document arrives once and is posted once to each ledger.
+// by another session, and started again: every document arrives once and is posted once to each ledger, in
+// the demo central company and in one that keeps only the suite's contract, whose posting procedures append
+// a posting at every call.
 #include "data/fb/connection.h"
 #include "data/fb/transaction.h"
 #include "tests/support/printers.h"
+#include "tests/support/server_user.h"
 #include "tests/transmission/support/company_pair.h"
 #include "tests/transmission/support/installation.h"
 #include "tests/transmission/support/program.h"
@@ -13,13 +16,16 @@
 #include <QRegularExpression>
 
 #include <functional>
+#include <sstream>
+#include <tuple>
 
 namespace quelmaro::test {
 namespace {
 
 const QDate kDay{2024, 3, 2};
 
-// A moment of the run seen from the destination: kill once this many rows of `table` exist. With a held
+// A moment of the run seen from the destination: kill once this many rows of `table` exist ("ledger": the
+// central's ledger, whatever its name). With a held
 // row, the run cannot pass the statement that waits for it, so the kill falls before that statement: the
 // prefix row of a document type blocks the numbering of the next document of that type and prefix. A lost
 // connection also ends that wait.
@@ -35,17 +41,26 @@ struct Scenario {
     QList<KillPoint> kills; // one run per kill point, then one run to the end
 };
 
-void PrintTo(const Scenario& scenario, std::ostream* out) {
-    *out << scenario.name;
+void PrintTo(const std::tuple<Central, Scenario>& param, std::ostream* out) {
+    PrintTo(std::get<0>(param), out);
+    *out << "_" << std::get<1>(param).name;
 }
 
 class KilledRunTest : public ProgramTest {
 protected:
+    explicit KilledRunTest(Central central = Central::Demo) : ProgramTest(central) {}
+
     std::int64_t count(fb::Connection& company, const QString& sql, const QList<Value>& params = {}) {
         return company.query(sql, params).rows.first().at(0).toInt();
     }
     std::int64_t rows(const char* table) {
-        return count(*central, QStringLiteral("select count(*) from %1").arg(QLatin1String(table)));
+        const QString name = qstrcmp(table, "ledger") == 0 ? companies.ledgerTable() : QLatin1String(table);
+        return count(*central, QStringLiteral("select count(*) from %1").arg(name));
+    }
+    void setOpeningYear(const QString& year) {
+        central->execute(QStringLiteral("update configuracion set conf_valor = ? where conf_propiedad = "
+                                        "'ANO BALANCE DE APERTURA NIIF'"),
+                         {year});
     }
     std::unique_ptr<fb::Transaction> holdPrefix(const QString& heldPrefix) {
         const QStringList prefix = heldPrefix.split(QLatin1Char(':'));
@@ -65,18 +80,23 @@ protected:
 
     // Every point that sold on the day has one invoice with the day's lines, one send record and one receipt
     // paying it; every invoice, receipt and transfer of the day is posted once to the local ledger and once
-    // to the NIIF one (the day is past the opening year), and every posting is handed over.
+    // to the NIIF one (the day is past the opening year), every posting is handed over, and the posting
+    // journal is empty.
     void expectSentOnceAndPosted();
 
     std::unique_ptr<fb::Connection> origin = companies.open(CompanyPair::kOrigin);
     std::unique_ptr<fb::Connection> central = companies.open(CompanyPair::kCentral);
 };
 
-class KilledRunsTest : public KilledRunTest, public testing::WithParamInterface<Scenario> {};
+class KilledRunsTest : public KilledRunTest,
+                       public testing::WithParamInterface<std::tuple<Central, Scenario>> {
+protected:
+    KilledRunsTest() : KilledRunTest(std::get<0>(GetParam())) {}
+};
 
 TEST_P(KilledRunsTest, EveryDocumentArrivesAndIsPostedExactlyOnce) {
     const QStringList arguments = program.arguments(kDay);
-    for (const KillPoint& kill : GetParam().kills) {
+    for (const KillPoint& kill : std::get<1>(GetParam()).kills) {
         std::unique_ptr<fb::Transaction> holding;
         if (kill.heldPrefix)
             holding = holdPrefix(QString::fromLatin1(kill.heldPrefix));
@@ -141,22 +161,16 @@ void KilledRunTest::expectSentOnceAndPosted() {
     EXPECT_EQ(rows("recibos_caja"), points.rows.size());
     EXPECT_GT(rows("traslados_caja"), 0);
 
-    const fb::QueryResult postings = central->query(QStringLiteral(R"(
-        select d.tipo, d.id,
-               (select count(*) from contable l where l.cnt_libro = 'L' and l.tido_cod = d.tipo
-                   and l.cnt_iddoc = d.id),
-               (select count(*) from contable n join contable l on n.cnt_origen = l.cnt_id
-                 where n.cnt_libro = 'N' and l.tido_cod = d.tipo and l.cnt_iddoc = d.id)
-          from (select 31 tipo, fact_id id from facturas union all select 61, reca_id from recibos_caja
-                union all select 66, trcj_id from traslados_caja) d)"));
+    const fb::QueryResult postings = central->query(companies.postingsByDocument());
     for (const fb::Row& document : postings.rows) {
         SCOPED_TRACE("document " + document.at(0).toString().toStdString() + ":" +
                      document.at(1).toString().toStdString());
         EXPECT_EQ(document.at(2).toInt(), 1);
         EXPECT_EQ(document.at(3).toInt(), 1);
+        EXPECT_EQ(document.at(4).toInt(), 0);
     }
-    EXPECT_EQ(rows("contable"), 2 * postings.rows.size()); // no posting of a document that is not there
-    EXPECT_EQ(count(*central, QStringLiteral("select count(*) from contable where cnt_pendiente <> 'N'")), 0);
+    EXPECT_EQ(rows("ledger"), 2 * postings.rows.size()); // no posting of a document that is not there
+    EXPECT_EQ(rows("contabilizaciones_pendientes"), 0);
 }
 
 // What a complete run wrote, table by table, with the amounts of the copied documents.
@@ -173,7 +187,12 @@ QStringList written(fb::Connection& central) {
     return figures;
 }
 
-TEST_F(KilledRunTest, ASecondRunOfTheSameDayWritesNothing) {
+class CentralTest : public KilledRunTest, public testing::WithParamInterface<Central> {
+protected:
+    CentralTest() : KilledRunTest(GetParam()) {}
+};
+
+TEST_P(CentralTest, ASecondRunOfTheSameDayWritesNothing) {
     const QStringList arguments = program.arguments(kDay);
     ASSERT_EQ(program.run(arguments).exitCode, 0);
     const QStringList first = written(*central);
@@ -184,35 +203,72 @@ TEST_F(KilledRunTest, ASecondRunOfTheSameDayWritesNothing) {
     EXPECT_EQ(written(*central), first);
     EXPECT_TRUE(again.errorOutput.contains(QLatin1String("INFO: El recibo de caja No. ")))
         << again.errorOutput.toStdString();
+    expectSentOnceAndPosted();
 }
 
-// What an earlier run left unposted (killed between a document and its posting, or between the two ledgers,
-// or before the hand-over) is posted by the next run, once.
-TEST_F(KilledRunTest, ARerunFinishesThePostingsAnEarlierRunLeftUndone) {
+// A posting that fails as a whole (an opening year that is no number fails it after the first ledger)
+// leaves each point's invoice written with nothing posted, and its work failed; the next run posts what the
+// journal lists, once, then sends the rest of each point.
+TEST_P(CentralTest, ARerunPostsWhatAnEarlierRunLeftUnposted) {
+    const QString openingYear =
+        central
+            ->query(QStringLiteral("select conf_valor from configuracion where conf_propiedad = "
+                                   "'ANO BALANCE DE APERTURA NIIF'"))
+            .rows.first()
+            .at(0)
+            .toString();
     const QStringList arguments = program.arguments(kDay);
-    ASSERT_EQ(program.run(arguments).exitCode, 0);
-    central->execute(
-        QStringLiteral("delete from contable where tido_cod = 31 and cnt_iddoc = (select min(fact_id) "
-                       "from facturas) and cnt_libro = 'N'"));
-    central->execute(
-        QStringLiteral("update contable set cnt_pendiente = 'S' where tido_cod = 61 and cnt_iddoc = "
-                       "(select min(reca_id) from recibos_caja)"));
-    central->execute(
-        QStringLiteral("delete from contable where tido_cod = 66 and cnt_iddoc = (select min(trcj_id) "
-                       "from traslados_caja) and cnt_libro = 'N'"));
-    central->execute(
-        QStringLiteral("delete from contable where tido_cod = 66 and cnt_iddoc = (select min(trcj_id) "
-                       "from traslados_caja)"));
+    setOpeningYear(QStringLiteral("dos mil"));
+    EXPECT_EQ(program.run(arguments).exitCode, 1);
+    EXPECT_EQ(rows("ledger"), 0);
+    const std::int64_t invoices = rows("facturas");
+    ASSERT_GT(invoices, 0);
 
+    setOpeningYear(openingYear);
     const Program::Ended again = program.run(arguments);
 
     EXPECT_EQ(again.exitCode, 0);
-    // Copied transfers and disbursements are written over their earlier copies again, which sends nothing.
+    EXPECT_TRUE(again.errorOutput.contains(
+        QStringLiteral("RESUMEN: enviados 0 facturas, %1 recibos, ").arg(invoices)))
+        << again.errorOutput.toStdString();
     EXPECT_TRUE(again.errorOutput.endsWith(
-        QLatin1String("RESUMEN: enviados 0 facturas, 0 recibos, 0 traslados, 0 egresos, 0 clientes; 3 "
-                      "contabilizaciones pendientes terminadas; sin fallas\n")))
+        QStringLiteral("; %1 contabilizaciones pendientes terminadas; sin fallas\n").arg(invoices)))
         << again.errorOutput.toStdString();
     expectSentOnceAndPosted();
+}
+
+INSTANTIATE_TEST_SUITE_P(Centrals, CentralTest,
+                         testing::Values(Central::Demo, Central::Contract, Central::Upgraded),
+                         [](const testing::TestParamInfo<Central>& info) {
+                             std::ostringstream name;
+                             PrintTo(info.param, &name);
+                             return name.str();
+                         });
+
+// A central company without the program's tables, whose user may not make them: nothing is sent, and the
+// message says what to run where.
+TEST(ContractCentralTest, AUserWhoMayNotMakeTheProgramsTablesIsRefused) {
+    CompanyPair companies(Central::Contract);
+    Installation installation{{companies.server()}};
+    Program program(companies, installation);
+    const std::unique_ptr<fb::Connection> central = companies.open(CompanyPair::kCentral);
+    const ServerUser store(*central);
+    store.grantEverythingIn(*central);
+
+    const Program::Ended refused = program.run(program.arguments(kDay, [&](QStringList& arguments) {
+        arguments[5] = store.name();
+        arguments[6] = store.password();
+    }));
+
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_TRUE(refused.errorOutput.contains(
+        QStringLiteral("La compañía central 00 (%1) no tiene las tablas propias del envío "
+                       "(ENVIOS_EN_CURSO, CONTABILIZACIONES_PENDIENTES) y el usuario %2 no puede crearlas. "
+                       "Ejecute una vez en esa compañía, como su dueño o SYSDBA, el script "
+                       "89-transmission-tables.sql")
+            .arg(companies.database(CompanyPair::kCentral), store.name())))
+        << refused.errorOutput.toStdString();
+    EXPECT_EQ(central->query(QStringLiteral("select count(*) from facturas")).rows.first().at(0).toInt(), 0);
 }
 
 struct Overlap {
@@ -221,18 +277,25 @@ struct Overlap {
     int apartMs;
 };
 
-void PrintTo(const Overlap& overlap, std::ostream* out) {
-    *out << overlap.name;
+void PrintTo(const std::tuple<Central, Overlap>& param, std::ostream* out) {
+    PrintTo(std::get<0>(param), out);
+    *out << "_" << std::get<1>(param).name;
 }
 
-class OverlappingRunsTest : public KilledRunTest, public testing::WithParamInterface<Overlap> {};
+class OverlappingRunsTest : public KilledRunTest,
+                            public testing::WithParamInterface<std::tuple<Central, Overlap>> {
+protected:
+    OverlappingRunsTest() : KilledRunTest(std::get<0>(GetParam())) {}
+};
 
 // A scheduler that starts the same run again while the first still works: the runs take turns on each
-// point, and what one wrote the other does not write again.
+// point, and what one wrote the other does not write again. On a central without the program's tables they
+// all find them missing at the same moment and go on with the ones made first.
 TEST_P(OverlappingRunsTest, WriteEachDocumentOnce) {
-    const QList<QStringList> runs(GetParam().runs, program.arguments(kDay));
+    const Overlap& overlap = std::get<1>(GetParam());
+    const QList<QStringList> runs(overlap.runs, program.arguments(kDay));
 
-    const QList<Program::Ended> ended = program.runAtOnce(runs, GetParam().apartMs);
+    const QList<Program::Ended> ended = program.runAtOnce(runs, overlap.apartMs);
 
     int invoices = 0;
     for (const Program::Ended& run : ended) {
@@ -244,10 +307,19 @@ TEST_P(OverlappingRunsTest, WriteEachDocumentOnce) {
     EXPECT_EQ(invoices, rows("facturas")); // the summary lines together count each invoice once
 }
 
+// Test names: the central, then the case.
+template <typename Case> std::string caseName(const testing::TestParamInfo<std::tuple<Central, Case>>& info) {
+    std::ostringstream name;
+    PrintTo(std::get<0>(info.param), &name);
+    return name.str() + "_" + std::get<1>(info.param).name;
+}
+
+const auto kCentrals = testing::Values(Central::Demo, Central::Contract);
+
 INSTANTIATE_TEST_SUITE_P(SameDay, OverlappingRunsTest,
-                         testing::Values(Overlap{"TwoRuns100msApart", 2, 100},
-                                         Overlap{"ThreeRunsAtOnce", 3, 0}),
-                         [](const testing::TestParamInfo<Overlap>& info) { return info.param.name; });
+                         testing::Combine(kCentrals, testing::Values(Overlap{"TwoRuns100msApart", 2, 100},
+                                                                     Overlap{"ThreeRunsAtOnce", 3, 0})),
+                         caseName<Overlap>);
 
 // Another session holds the invoice prefix of point 1, changes it and commits: the run waits for it and
 // writes the invoice after all, when the hold is shorter than the lock timeout; past it, that point fails
@@ -302,21 +374,23 @@ TEST_F(KilledRunTest, WorkHeldByAnotherRunIsLeftWithAMessage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Kills, KilledRunsTest,
-    testing::Values(
-        Scenario{"AfterTheFirstInvoice", {{"facturas", 1}}},
-        Scenario{"AfterTheFirstReceipt", {{"recibos_caja", 1}}},
-        Scenario{"AfterTheFirstPosting", {{"contable", 1}}},
-        Scenario{"ThreeTimes", {{"facturas", 2}, {"recibos_caja", 2}, {"contable", 6}}},
-        Scenario{"AtEveryInvoice", {{"facturas", 1}, {"facturas", 2}, {"facturas", 3}, {"facturas", 4}}},
-        Scenario{"BetweenAnInvoiceAndItsReceipt", {{"contable", 2, "61:R001"}}},
-        Scenario{"BeforeTheSecondInvoice", {{"recibos_caja", 1, "31:F002"}}},
-        Scenario{"BeforeATransfer", {{"recibos_caja", 1, "66:T001"}}},
-        Scenario{
-            "AtEveryHeldPoint",
-            {{"contable", 2, "61:R001"}, {"recibos_caja", 1, "66:T001"}, {"traslados_caja", 1, "31:F002"}}},
-        Scenario{"ConnectionLostAfterTheFirstInvoice", {{"facturas", 1, "31:F002", true}}},
-        Scenario{"ConnectionLostBeforeAReceipt", {{"contable", 2, "61:R001", true}}}),
-    [](const testing::TestParamInfo<Scenario>& info) { return info.param.name; });
+    testing::Combine(
+        kCentrals,
+        testing::Values(
+            Scenario{"AfterTheFirstInvoice", {{"facturas", 1}}},
+            Scenario{"AfterTheFirstReceipt", {{"recibos_caja", 1}}},
+            Scenario{"AfterTheFirstPosting", {{"ledger", 1}}},
+            Scenario{"ThreeTimes", {{"facturas", 2}, {"recibos_caja", 2}, {"ledger", 6}}},
+            Scenario{"AtEveryInvoice", {{"facturas", 1}, {"facturas", 2}, {"facturas", 3}, {"facturas", 4}}},
+            Scenario{"BetweenAnInvoiceAndItsReceipt", {{"ledger", 2, "61:R001"}}},
+            Scenario{"BeforeTheSecondInvoice", {{"recibos_caja", 1, "31:F002"}}},
+            Scenario{"BeforeATransfer", {{"recibos_caja", 1, "66:T001"}}},
+            Scenario{
+                "AtEveryHeldPoint",
+                {{"ledger", 2, "61:R001"}, {"recibos_caja", 1, "66:T001"}, {"traslados_caja", 1, "31:F002"}}},
+            Scenario{"ConnectionLostAfterTheFirstInvoice", {{"facturas", 1, "31:F002", true}}},
+            Scenario{"ConnectionLostBeforeAReceipt", {{"ledger", 2, "61:R001", true}}})),
+    caseName<Scenario>);
 
 } // namespace
 } // namespace quelmaro::test

@@ -1,5 +1,6 @@
 #include "transmission/posting/posting.h"
 
+#include "data/fb/error.h"
 #include "data/types/errors.h"
 #include "platform/recording_messages.h"
 #include "tests/support/printers.h"
@@ -121,8 +122,23 @@ protected:
             message += row.at(0).toString() + QLatin1Char(':') + row.at(1).toString() + QLatin1Char(' ');
         return message;
     }
-    void post(const Value& key, const QDate& fecha) {
-        contabilizar(session.run, GetParam().document, key, GetParam().prefijo, fecha);
+    // The document's row in the posting journal, as the transmission writes it with the document.
+    void journal(const Value& key, const QDate& fecha) {
+        session.central().execute(
+            QStringLiteral("insert into contabilizaciones_pendientes (copd_tipo, copd_id, pref_pre, "
+                           "copd_fechadoc, ptvt_id, copd_fecha) values (?, ?, ?, ?, 1, ?)"),
+            {GetParam().type, key, GetParam().prefijo, fecha, fecha});
+    }
+    bool journaled(const Value& key) {
+        return !session.central()
+                    .query(QStringLiteral("select 1 from contabilizaciones_pendientes where copd_tipo = ? "
+                                          "and copd_id = ?"),
+                           {GetParam().type, key})
+                    .rows.isEmpty();
+    }
+    bool post(const Value& key, const QDate& fecha) {
+        journal(key, fecha);
+        return contabilizar(session.run, GetParam().document, key);
     }
 
     platform::ScopedRecording messages;
@@ -155,6 +171,24 @@ TEST_P(PostingTest, OpeningYearIsReadForEveryDocument) {
 
     EXPECT_EQ(postings(first), (QStringList{"LN", "NN"}));
     EXPECT_EQ(postings(second), QStringList{"LN"});
+}
+
+// The journal row goes with the posting: a posting that fails as a whole (an opening year that is no number
+// fails after the first ledger) leaves the document listed with nothing posted; a document is posted once.
+TEST_P(PostingTest, ADocumentIsPostedOnlyWhileTheJournalListsIt) {
+    setOpeningYear(QStringLiteral("dos mil"));
+    session.connect();
+    const Value key = GetParam().write(session.central(), QDate(2024, 3, 1));
+
+    EXPECT_THROW(post(key, QDate(2024, 3, 1)), fb::DatabaseError);
+    EXPECT_TRUE(journaled(key));
+    EXPECT_TRUE(postings(key).isEmpty());
+
+    setOpeningYear(QStringLiteral("2020"));
+    EXPECT_TRUE(contabilizar(session.run, GetParam().document, key));
+    EXPECT_FALSE(contabilizar(session.run, GetParam().document, key));
+    EXPECT_FALSE(journaled(key));
+    EXPECT_EQ(postings(key), (QStringList{"LN", "NN"}));
 }
 
 TEST_P(PostingTest, FirstLedgerErrorsAreListedAndStopThePosting) {
@@ -213,6 +247,7 @@ TEST_P(PostingTest, MissingOpeningYearEndsTheRunBeforeThePendingHandOver) {
     EXPECT_TRUE(messages.recorded().contains(RecordedMessage{
         MessageKind::Error, QStringLiteral("No se encontró la configuración ANO BALANCE DE APERTURA NIIF")}));
     EXPECT_EQ(postings(key), QStringList{"LS"}); // first ledger posted, still pending
+    EXPECT_FALSE(journaled(key));                // and never posted again
 }
 
 INSTANTIATE_TEST_SUITE_P(Documents, PostingTest, testing::ValuesIn(kKinds),

@@ -17,7 +17,6 @@ QStringList rowsAsText(const fb::QueryResult& result) {
 
 StepsTest::StepsTest(const RunSettings& settings) : session(settings) {
     session.dm.directorio = logFolder.path();
-    CRecibo.setProvider(&PRecibo);
     session.dm.ConfigurarProviders(&window);
     session.connect();
     session.run.setDocumentRecordSets(steps.ventas.CFactura(), CRecibo);

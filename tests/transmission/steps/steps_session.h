@@ -1,11 +1,10 @@
 #pragma once
 
-#include "data/recordset/provider.h"
-#include "data/recordset/recordset.h"
 #include "platform/recording_messages.h"
 #include "tests/support/printers.h"
 #include "tests/support/temp_dir.h"
 #include "tests/transmission/support/run_session.h"
+#include "transmission/run/receipt_record_set.h"
 #include "transmission/steps/step_set.h"
 
 #include <QObject>
@@ -35,8 +34,8 @@ protected:
     RunSession session;
     QObject window;
     StepSet steps{session.dm.Norvane, &window};
-    Provider PRecibo{QStringLiteral("PRecibo"), session.dm.TRecibo, &window};
-    RecordSet CRecibo{QStringLiteral("CRecibo"), &window};
+    ReceiptRecordSet receipts{session.dm.TRecibo, &window};
+    RecordSet& CRecibo = receipts.CRecibo;
 };
 
 // All columns of every row, as text joined by "|".

@@ -1,5 +1,6 @@
 #include "tests/transmission/support/company_pair.h"
 
+#include "tests/support/isql.h"
 #include "tests/support/server_database.h"
 
 #include <QDir>
@@ -50,8 +51,15 @@ void CompanyPair::writeInsteadOfDatabase(const QString& company, const QByteArra
     giveToServer(file.fileName());
 }
 
-CompanyPair::CompanyPair()
-    : root_(QDir(ServerAccount::fromEnvironment().directory)
+void PrintTo(Central central, std::ostream* out) {
+    *out << (central == Central::Demo       ? "DemoCentral"
+             : central == Central::Contract ? "ContractCentral"
+                                            : "UpgradedCentral");
+}
+
+CompanyPair::CompanyPair(Central central)
+    : central_(central),
+      root_(QDir(ServerAccount::fromEnvironment().directory)
                 .filePath(QStringLiteral("transmission-") + QUuid::createUuid().toString(QUuid::Id128))) {
     QDir().mkpath(root_);
     giveToServer(root_);
@@ -59,6 +67,38 @@ CompanyPair::CompanyPair()
     giveToServer(root_ + QStringLiteral("/datos"));
     for (const QString& company : {kOrigin, kCentral})
         copyCompany(QStringLiteral(QUELMARO_TRANSMISSION_DEMO_DIR), root_, company);
+    if (central == Central::Contract)
+        runIsqlScript(database(kCentral), QStringLiteral(QUELMARO_CONTRACT_CENTRAL_SQL), user(), password());
+    if (central == Central::Upgraded)
+        open(kCentral)->execute(QStringLiteral("drop table contabilizaciones_pendientes"));
+}
+
+QString CompanyPair::ledgerTable() const {
+    return central_ == Central::Contract ? QStringLiteral("comprobantes") : QStringLiteral("contable");
+}
+
+QString CompanyPair::postingsByDocument() const {
+    const QString documents = QStringLiteral(
+        "(select 31 tipo, fact_id id from facturas union all select 61, reca_id from recibos_caja "
+        "union all select 66, trcj_id from traslados_caja) d");
+    if (central_ == Central::Contract)
+        return QStringLiteral(
+                   "select d.tipo, d.id, "
+                   "(select count(*) from comprobantes c where c.cmpr_libro = 'L' and c.cmpr_tipo = d.tipo "
+                   "and c.cmpr_documento = d.id), "
+                   "(select count(*) from comprobantes c where c.cmpr_libro = 'N' and c.cmpr_tipo = d.tipo "
+                   "and c.cmpr_documento = d.id), "
+                   "(select count(*) from comprobantes c where c.cmpr_entregado <> 'S' and c.cmpr_tipo = "
+                   "d.tipo and c.cmpr_documento = d.id) from ") +
+               documents;
+    return QStringLiteral("select d.tipo, d.id, "
+                          "(select count(*) from contable l where l.cnt_libro = 'L' and l.tido_cod = d.tipo "
+                          "and l.cnt_iddoc = d.id), "
+                          "(select count(*) from contable n join contable l on n.cnt_origen = l.cnt_id "
+                          "where n.cnt_libro = 'N' and l.tido_cod = d.tipo and l.cnt_iddoc = d.id), "
+                          "(select count(*) from contable p where p.cnt_pendiente <> 'N' and p.tido_cod = "
+                          "d.tipo and p.cnt_iddoc = d.id) from ") +
+           documents;
 }
 
 CompanyPair::~CompanyPair() {

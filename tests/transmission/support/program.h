@@ -52,6 +52,8 @@ private:
 // The tests that run the program itself: a fresh pair of companies and the program installed for them.
 class ProgramTest : public testing::Test {
 protected:
+    explicit ProgramTest(Central central = Central::Demo) : companies(central) {}
+
     CompanyPair companies;
     Installation installation{{companies.server()}};
     Program program{companies, installation};
