@@ -11,6 +11,8 @@ packages=(
     cups cups-client cups-bsd printer-driver-cups-pdf cups-filters poppler-utils
     clang libclang-rt-14-dev
     systemd
+    # The Debian package: made (dpkg-shlibdeps, file), checked and tried on this machine.
+    dpkg-dev file lintian desktop-file-utils man-db
 )
 
 missing=()

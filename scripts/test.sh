@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, starts the Firebird server and CUPS, runs every test, stops them again.
+# Installs what is missing, builds the program and its Debian package, starts the Firebird server and CUPS, runs
+# every test, stops them again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,6 +10,8 @@ export QT_QPA_PLATFORM=offscreen
 bash scripts/deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$(nproc)"
+# The Debian package a store installs; the test package.install tries it on this machine (as root).
+cmake --build build --target package
 
 # The Firebird server runs as its own user, which cannot enter a private home folder (Debian makes them
 # 0700), so its databases and the printer's output live under /var/tmp, one folder per checkout.

@@ -14,8 +14,9 @@ fail() { echo "FALLA: $*" >&2; failures=$((failures + 1)); }
 sed "s|^ExecStart=.*|ExecStart=$units/quelmaro-nightly|; s|^EnvironmentFile=.*|EnvironmentFile=-$work/none|" \
     "$units/quelmaro-nightly.service" >"$work/quelmaro-nightly.service"
 cp "$units/quelmaro-nightly.timer" "$work/"
-# It warns about a setting it cannot parse and goes on: any word from it is a fault.
-if ! systemd-analyze verify "$work/quelmaro-nightly.service" "$work/quelmaro-nightly.timer" >"$work/verify" 2>&1 ||
+# It warns about a setting it cannot parse and goes on: any word from it is a fault. The manual pages named in
+# Documentation= come with the package (its own test looks for them).
+if ! systemd-analyze verify --man=no "$work/quelmaro-nightly.service" "$work/quelmaro-nightly.timer" >"$work/verify" 2>&1 ||
     [ -s "$work/verify" ]; then
     cat "$work/verify" >&2
     fail "systemd-analyze verify"
