@@ -16,7 +16,7 @@ mkdir -p "$state" && chmod go+x "$state"
 # The tests log in to the server as SYSDBA with Firebird's customary password.
 fb_user=SYSDBA
 fb_password=masterkey
-printer=quelmaro_pdf_$(printf '%s' "$state" | sha1sum | cut -c1-12)
+printer=quelmaro_$(printf '%s' "$state" | sha1sum | cut -c1-8)
 
 server_listening() { (exec 3<>/dev/tcp/127.0.0.1/3050) 2>/dev/null; }
 
