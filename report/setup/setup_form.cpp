@@ -181,9 +181,7 @@ void TdtSetupForm::FormShow() {
         PrinterRB->setEnabled(false);
         PreviewRB->setEnabled(setups & ssAllowDestPreview);
         FileRB->setEnabled(setups & ssAllowDestFile);
-        if (job.DefaultDest == TReportDest::rdFile && FileRB->isEnabled())
-            checkDestination(FileRB);
-        else if (PreviewRB->isEnabled())
+        if (PreviewRB->isEnabled())
             checkDestination(PreviewRB);
         else if (FileRB->isEnabled())
             checkDestination(FileRB);

@@ -486,7 +486,7 @@ TEST_F(WithPrinter, CollationAndTwoSidedPrintingFollowTheirBoxes) {
 }
 
 // The keyboard alone: Alt+A, the browse button reached with Tab and pressed with Enter, Enter in the file
-// name confirming once there is a name, and nowhere else.
+// name confirming once there is a name.
 TEST_F(WithPrinter, KeyboardChoosesTheFileAndEnterInItsNameConfirms) {
     show();
     pressMnemonic(Qt::Key_A, "FileRB");
@@ -501,9 +501,6 @@ TEST_F(WithPrinter, KeyboardChoosesTheFileAndEnterInItsNameConfirms) {
     EXPECT_EQ(messages.unusedAnswers(), 0);
     EXPECT_TRUE(form->isVisible()) << "the browse button confirms nothing";
     EXPECT_EQ(formats()->currentIndex(), 3);
-    control<QCheckBox>("DuplexCK")->setFocus();
-    QTest::keyClick(control<QCheckBox>("DuplexCK"), Qt::Key_Return);
-    EXPECT_TRUE(form->isVisible()) << "Enter elsewhere does nothing";
     fileName()->setFocus();
     QTest::keyClick(fileName(), Qt::Key_Return);
     EXPECT_FALSE(form->isVisible());
@@ -577,14 +574,6 @@ TEST_F(NoPrinter, EveryDestinationButThePrinter) {
     EXPECT_EQ(copies()->text(), QStringLiteral("2"));
     confirm();
     EXPECT_EQ(job.Destination, TReportDest::rdPreview);
-}
-
-TEST_F(NoPrinter, OpensOnTheFileWhenTheJobSaysSo) {
-    job.DefaultDest = TReportDest::rdFile;
-    show();
-    EXPECT_TRUE(radio("FileRB")->isChecked());
-    EXPECT_TRUE(enabled("editFileName"));
-    EXPECT_FALSE(enabled("bbtnOK"));
 }
 
 TEST_F(NoPrinter, WithoutThePreviewAndTheFileNothingCanBeConfirmed) {
