@@ -17,4 +17,8 @@ namespace quelmaro::platform {
 // Throws PlatformError when the value is not a single text (a number, or an unquoted list in the INI file).
 std::optional<QString> readApplicationDirectory();
 
+// The file that stands for the key where there is no registry, for messages about a missing key; empty on
+// Windows, where the key's own name says it all.
+QString applicationDirectoryFile();
+
 } // namespace quelmaro::platform

@@ -7,11 +7,26 @@
 
 namespace quelmaro::platform {
 
+namespace {
+
+class SuiteSettings : public QSettings {
+public:
+    SuiteSettings()
+        : QSettings(QSettings::IniFormat, QSettings::SystemScope, QStringLiteral("Qor"),
+                    QStringLiteral("Norvaneerp2019")) {
+        // Only the suite's own file stands for the key; an organization-wide Qor.ini is no part of it.
+        setFallbacksEnabled(false);
+    }
+};
+
+} // namespace
+
+QString applicationDirectoryFile() {
+    return SuiteSettings().fileName();
+}
+
 std::optional<QString> readApplicationDirectory() {
-    QSettings settings(QSettings::IniFormat, QSettings::SystemScope, QStringLiteral("Qor"),
-                       QStringLiteral("Norvaneerp2019"));
-    // Only the suite's own file stands for the key; an organization-wide Qor.ini is no part of it.
-    settings.setFallbacksEnabled(false);
+    SuiteSettings settings;
     const QString file = settings.fileName();
     if (!QFileInfo(file).isFile() || settings.status() == QSettings::AccessError)
         return std::nullopt;

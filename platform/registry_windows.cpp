@@ -58,4 +58,8 @@ std::optional<QString> readApplicationDirectory() {
     return QString::fromWCharArray(text.data());
 }
 
+QString applicationDirectoryFile() {
+    return QString();
+}
+
 } // namespace quelmaro::platform

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Starts or stops the services the tests need: the Firebird server on localhost and CUPS with a
 # file queue that keeps Qt's PDF. Writes the settings the tests read to <state-dir>/services.env.
+# Each state folder has a queue of its own, so that two checkouts testing at once never print on each
+# other's queue nor read each other's pages.
 # The server runs as the user firebird, so <state-dir> must be a folder that user can reach (its
 # databases go to <state-dir>/fbdata): not inside a private home folder; scripts/test.sh uses /var/tmp.
 #   scripts/services.sh start <state-dir>
@@ -14,7 +16,7 @@ mkdir -p "$state" && chmod go+x "$state"
 # The tests log in to the server as SYSDBA with Firebird's customary password.
 fb_user=SYSDBA
 fb_password=masterkey
-printer=quelmaro_pdf
+printer=quelmaro_$(printf '%s' "$state" | sha1sum | cut -c1-8)
 
 server_listening() { (exec 3<>/dev/tcp/127.0.0.1/3050) 2>/dev/null; }
 
@@ -85,6 +87,7 @@ stop)
         kill -TERM "$(cat "$state/fbguard.pid")" 2>/dev/null || true
         rm -f "$state/fbguard.pid"
     fi
+    lpadmin -x "$printer" 2>/dev/null || true
     if [ -e "$state/cupsd.started" ] && [ -s /run/cups/cupsd.pid ]; then
         kill -TERM "$(cat /run/cups/cupsd.pid)" 2>/dev/null || true
         rm -f "$state/cupsd.started"

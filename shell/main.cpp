@@ -27,6 +27,14 @@ bool haveScreen() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The usage needs no screen, no settings and no window.
+    QStringList given;
+    for (int i = 1; i < argc; ++i)
+        given << QString::fromLocal8Bit(argv[i]);
+    if (quelmaro::shell::asksForUsage(given)) {
+        std::fputs(quelmaro::shell::usage().toUtf8().constData(), stdout);
+        return 0;
+    }
     if (!haveScreen()) {
         std::fputs(
             "quelmaro necesita una pantalla: defina DISPLAY, o QT_QPA_PLATFORM=offscreen para correr sin "

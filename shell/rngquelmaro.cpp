@@ -11,6 +11,7 @@
 #include "platform/guard.h"
 #include "platform/tab_focus.h"
 #include "shell/application_directory.h"
+#include "shell/connection_fault.h"
 #include "shell/server_list.h"
 #include "transmission/run/run_report.h"
 #include "transmission/window/transmitir.h"
@@ -23,7 +24,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
-#include <QScopeGuard>
 #include <QTimer>
 #include <QToolButton>
 
@@ -169,10 +169,12 @@ void Tfquelmaro::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
         return;
     switch (key) {
     case Qt::Key_F5:
-        SpeedButton1Click();
+        if (!connectionFailed_)
+            SpeedButton1Click();
         break;
     case Qt::Key_F2:
-        SpeedButton3Click();
+        if (!connectionFailed_)
+            SpeedButton3Click();
         break;
     case Qt::Key_Escape:
         SpeedButton2Click();
@@ -219,7 +221,7 @@ void Tfquelmaro::CiaExit() {
                                                               QStringLiteral("/norvane.fdb"));
     fdm->Norvane.setParameter(QStringLiteral("User_Name"), Tusua->text());
     fdm->Norvane.setParameter(QStringLiteral("password"), TClave->text());
-    fdm->Norvane.open();
+    openConnection();
     fdm->ConfigurarProviders(this);
     EFecIni->setEnabled(true);
     EFecIni->setDate(platform::today());
@@ -240,6 +242,37 @@ void Tfquelmaro::CiaExit() {
     SpeedButton1->setEnabled(true);
     fillBranches();
     agencia = QStringLiteral("0");
+}
+
+void Tfquelmaro::openConnection() {
+    try {
+        fdm->Norvane.open();
+    } catch (const std::exception& error) {
+        connectionFailed(QString::fromUtf8(error.what()));
+        throw;
+    }
+    connectionFailed_ = false;
+}
+
+void Tfquelmaro::connectionFailed(const QString& error) {
+    Panel5->hide();
+    SpeedButton3->setEnabled(false);
+    SpeedButton1->setEnabled(false);
+    connectionFailed_ = true;
+    switch (shell::fieldAtFault(error, Servidor->currentText())) {
+    case shell::OriginField::Servidor:
+        Servidor->setFocus(Qt::OtherFocusReason);
+        break;
+    case shell::OriginField::TClave:
+        TClave->setFocus(Qt::OtherFocusReason);
+        TClave->selectAll();
+        break;
+    case shell::OriginField::Cia:
+        Cia->setFocus(Qt::OtherFocusReason);
+        Cia->selectAll();
+        break;
+    }
+    repaint();
 }
 
 void Tfquelmaro::fillBranches() {
@@ -290,12 +323,11 @@ void Tfquelmaro::SpeedButton1Click() {
 
 void Tfquelmaro::reconnect(const QMap<QString, QString>& parameters) {
     showBusy(QStringLiteral("Conectando a la base de datos ") + Cia->text() + QStringLiteral(" ..."));
-    // Hidden again whether or not the connection opens; a failure is reported as any other.
-    const auto hideBusy = qScopeGuard([this] { Panel5->hide(); });
     fdm->Norvane.close();
     for (auto parameter = parameters.begin(); parameter != parameters.end(); ++parameter)
         fdm->Norvane.setParameter(parameter.key(), parameter.value());
-    fdm->Norvane.open();
+    openConnection();
+    Panel5->hide();
 }
 
 void Tfquelmaro::SpeedButton2Click() {

@@ -90,6 +90,11 @@ private:
     // Argument `number` of the command line, counted from 1; "" when absent.
     QString argument(int number) const;
     void showBusy(const QString& caption);
+    // Opens the data module's connection. When it fails, nothing of the attempt stays: the busy panel goes,
+    // F2 and F5 wait for a connection that succeeds, and the focus goes to the field to correct; the error
+    // goes on to the caller.
+    void openConnection();
+    void connectionFailed(const QString& error);
     // Points the data module's connection at the database of `parameters` again.
     void reconnect(const QMap<QString, QString>& parameters);
     void fillBranches();
@@ -97,6 +102,8 @@ private:
 
     QStringList arguments_;
     bool activated_ = false;
+    // After a failed connection F2 and F5 do nothing, by button or by key, until a connection succeeds.
+    bool connectionFailed_ = false;
     QList<QWidget*> enterFields_; // the fields where Enter moves on like Tab
 };
 

@@ -5,6 +5,7 @@
 #include "platform/fonts.h"
 #include "platform/tab_focus.h"
 #include "shell/date_field.h"
+#include "shell/point_fields.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -128,7 +129,6 @@ void Tfquelmaro::buildControls() {
     Tusua = lineEdit(QStringLiteral("Tusua"), 100);
     TClave = lineEdit(QStringLiteral("TClave"), 100);
     TClave->setEchoMode(QLineEdit::Password);
-    TClave->setStyleSheet(QStringLiteral("lineedit-password-character: 42")); // "*"
     Cia = lineEdit(QStringLiteral("Cia"), 45);
     auto* origin = new QGridLayout(GroupBox1);
     compact(*origin);
@@ -151,6 +151,7 @@ void Tfquelmaro::buildControls() {
     Ptofin = lineEdit(QStringLiteral("Ptofin"));
     holdWhole(*Ptoini, QStringLiteral("999999"), 33);
     holdWhole(*Ptofin, QStringLiteral("999999"), 33);
+    new shell::PointRangeFields(*Ptoini, *Ptofin, this);
     Revision = new QLabel(QStringLiteral("Rev:2020/01/24"));
     Revision->setFont(platform::windowFont(QStringLiteral("Arial"), 8));
     auto* parameters = new QGridLayout(GroupBox2);

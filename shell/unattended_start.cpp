@@ -65,18 +65,21 @@ std::optional<QString> unusableUnattendedStart(const QStringList& arguments, boo
 }
 
 QString usage(const QString& reason) {
-    return dm::cutLongText(reason) +
+    return (reason.isEmpty() ? QString() : dm::cutLongText(reason) + u'\n') +
            QStringLiteral(
-               "\nUso: quelmaro SERVIDOR USUARIO CLAVE COMPAÑÍA SERVIDOR_DESTINO USUARIO_DESTINO "
-               "CLAVE_DESTINO "
-               "COMPAÑÍA_DESTINO AGENCIA MODO AAAA/MM/DD|CLI\n"
+               "Uso: quelmaro SERVIDOR USUARIO CLAVE COMPAÑÍA SERVIDOR_DESTINO USUARIO_DESTINO "
+               "CLAVE_DESTINO COMPAÑÍA_DESTINO AGENCIA MODO AAAA/MM/DD|CLI\n"
                "  Envía sin operador con MODO 1: AGENCIA es un SUCU_ID (0: todas); la fecha es el día a "
-               "enviar, CLI "
-               "envía los clientes de hoy.\n"
+               "enviar, CLI envía los clientes de hoy.\n"
                "  Sin argumentos abre la ventana \"Resumen diario\" (no con QUELMARO_NO_DIALOGS=1).\n"
+               "  -h, --help: muestra esta ayuda.\n"
                "  Termina con 0 cuando todo se envió y contabilizó, 1 cuando hubo errores, 2 con una línea "
-               "de "
-               "comandos que no puede usar.\n");
+               "de comandos que no puede usar.\n");
+}
+
+bool asksForUsage(const QStringList& arguments) {
+    return arguments.size() == 1 &&
+           (arguments.front() == QLatin1String("-h") || arguments.front() == QLatin1String("--help"));
 }
 
 } // namespace quelmaro::shell

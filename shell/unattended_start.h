@@ -16,8 +16,11 @@ namespace quelmaro::shell {
 // in Spanish, or nothing when the start is usable (or is an interactive one).
 std::optional<QString> unusableUnattendedStart(const QStringList& arguments, bool noDialogs);
 
-// The reason, then how the program is called and what its exit codes mean; for standard error.
-QString usage(const QString& reason);
+// How the program is called and what its exit codes mean, after the reason when there is one.
+QString usage(const QString& reason = QString());
+
+// Whether the command line (without the program's own path) only asks for the usage: -h or --help alone.
+bool asksForUsage(const QStringList& arguments);
 
 // What the program returns for a command line it cannot use.
 constexpr int kUnusableCommandLine = 2;

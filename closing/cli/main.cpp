@@ -1,11 +1,12 @@
 // The command cierre: the daily closing report without a window, for a schedule that keeps every day's page.
 #include "closing/cli/cierre_command.h"
+#include "closing/cli/cierre_command_line.h"
 #include "platform/memory.h"
 #include "platform/qt_diagnostics.h"
+#include "platform/system_translations.h"
 #include "shell/termination.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 
 #include <cstdio>
 
@@ -19,6 +20,21 @@ bool haveScreen() {
 } // namespace
 
 int main(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const quelmaro::CierreCommandLine commandLine = quelmaro::readCierreCommandLine(arguments);
+    if (commandLine.usage) {
+        std::fputs(quelmaro::cierreUsage().toUtf8().constData(), stdout);
+        return 0;
+    }
+    if (!commandLine.arguments) {
+        std::fputs(
+            (commandLine.problem + QStringLiteral("\n\n") + quelmaro::cierreUsage()).toUtf8().constData(),
+            stderr);
+        return 2;
+    }
+
     // Nothing is shown: without a screen, the page is drawn all the same.
     if (!haveScreen())
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -27,41 +43,7 @@ int main(int argc, char** argv) {
     quelmaro::platform::keepQtNotesOffStandardError();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("cierre"));
-
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Imprime el cierre diario de una compañía en una impresora o en un archivo .pdf, .ndr, .rtf "
-        "o .txt, como la ventana \"Imprimir cierre\"."));
-    parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("servidor"),
-                                 QStringLiteral("Servidor, como en SERVIDORES.cfg."));
-    parser.addPositionalArgument(QStringLiteral("usuario"), QStringLiteral("Usuario de la base de datos."));
-    parser.addPositionalArgument(QStringLiteral("clave"), QStringLiteral("Clave del usuario."));
-    parser.addPositionalArgument(QStringLiteral("compañía"), QStringLiteral("Código de la compañía."));
-    parser.addPositionalArgument(QStringLiteral("fecha"), QStringLiteral("Fecha del cierre, aaaa/mm/dd."));
-    parser.addPositionalArgument(
-        QStringLiteral("salida"),
-        QStringLiteral("Archivo .pdf, .ndr, .rtf o .txt, o nombre de una impresora."));
-    const QCommandLineOption sucursal(
-        QStringLiteral("sucursal"),
-        QStringLiteral("Sucursal (SUCU_ID); 0, el valor por omisión, para todas."),
-        QStringLiteral("sucursal"), QStringLiteral("0"));
-    const QCommandLineOption desde(QStringLiteral("desde"),
-                                   QStringLiteral("Primer punto de venta (0 si se omite)."),
-                                   QStringLiteral("punto"));
-    const QCommandLineOption hasta(QStringLiteral("hasta"),
-                                   QStringLiteral("Último punto de venta (99999 si se omite)."),
-                                   QStringLiteral("punto"));
-    parser.addOptions({sucursal, desde, hasta});
-    parser.process(application);
-
-    const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 6) {
-        std::fputs(qUtf8Printable(QStringLiteral("Se esperan seis argumentos.\n\n") + parser.helpText()),
-                   stderr);
-        return 2;
-    }
-    return quelmaro::runCierre({positional[0], positional[1], positional[2], positional[3], positional[4],
-                                positional[5], parser.value(sucursal), parser.value(desde),
-                                parser.value(hasta)});
+    // The system's own texts in a file's error ("No such file or directory") speak Spanish too.
+    quelmaro::platform::useRegionalSettings();
+    return quelmaro::runCierre(*commandLine.arguments);
 }

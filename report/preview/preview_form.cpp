@@ -31,6 +31,10 @@ namespace {
 
 constexpr int kToolbarHeight = 30;
 constexpr int kButtonTop = 5;
+// "Cerrar" right after the zoom, with the toolbar's other controls, however wide the window is.
+constexpr int kCloseLeft = 481;
+// Room for every control of the toolbar and a strip of the page.
+constexpr QSize kMinimumSize(kCloseLeft + 25 + 13, 240);
 
 int toPageNumber(const QString& text) {
     bool valid = false;
@@ -45,6 +49,7 @@ int toPageNumber(const QString& text) {
 TFormMyPreview::TFormMyPreview(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Custom Preview Form"));
     setFont(platform::windowFont(QStringLiteral("Arial"), 10));
+    setMinimumSize(kMinimumSize);
     resize(615, 450);
 
     auto* layout = new QVBoxLayout(this);
@@ -87,7 +92,7 @@ QWidget* TFormMyPreview::createToolbar() {
     const QStyle& look = *style();
 
     SpeedButton6 = addToolButton(toolbar, "SpeedButton6", 13, look.standardIcon(QStyle::SP_DialogOpenButton),
-                                 QStringLiteral("Imprimir reporte"));
+                                 QStringLiteral("Abrir reporte guardado"));
     SpeedButton7 =
         addToolButton(toolbar, "SpeedButton7", 45, printIcon(), QStringLiteral("Imprimir reporte"));
     SpeedButton1 = addToolButton(toolbar, "SpeedButton1", 96, look.standardIcon(QStyle::SP_MediaSkipBackward),
@@ -118,7 +123,7 @@ QWidget* TFormMyPreview::createToolbar() {
     ZoomNumberEdit->setStep(10);
     ZoomNumberEdit->setValue(100);
 
-    BtnClose = place(new QPushButton(toolbar), "BtnClose", 571, 2, 25, 25);
+    BtnClose = place(new QPushButton(toolbar), "BtnClose", kCloseLeft, 2, 25, 25);
     BtnClose->setIcon(look.standardIcon(QStyle::SP_DialogCloseButton));
     BtnClose->setToolTip(QStringLiteral("Cerrar"));
 
@@ -151,12 +156,25 @@ QToolButton* TFormMyPreview::addToolButton(QWidget* toolbar, const char* name, i
 }
 
 void TFormMyPreview::setVisible(bool visible) {
-    // Centred on the screen, not over the window that owns it.
     if (visible && !isVisible() && !testAttribute(Qt::WA_Moved)) {
         const QRect available = screen()->availableGeometry();
+        if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+            resize(openingSize(available.size()));
+        // Centred on the screen, not over the window that owns it.
         move(available.center() - QPoint(width() / 2, height() / 2));
     }
     QDialog::setVisible(visible);
+}
+
+// The whole width of the page at its zoom, and as much of its height as the screen has room for; never
+// more than nine tenths of the screen, which leaves room for the window's frame.
+QSize TFormMyPreview::openingSize(const QSize& screen) const {
+    const QSize page = RenderPreview->pageImage().size();
+    const int frames = 2 * ScrollBox1->frameWidth();
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, ScrollBox1);
+    const QSize wanted(page.width() + frames + scrollBar,
+                       kToolbarHeight + page.height() + frames + scrollBar + sbarMain->sizeHint().height());
+    return size().expandedTo(wanted).boundedTo(screen * 0.9).expandedTo(minimumSize());
 }
 
 void TFormMyPreview::StartPreview() {

@@ -63,6 +63,7 @@ private:
     void OpenSnapshot(const QString& fileName);
     void showPageCount();
 
+    QSize openingSize(const QSize& screen) const;
     QWidget* createToolbar();
     QToolButton* addToolButton(QWidget* toolbar, const char* name, int left, const QIcon& icon,
                                const QString& hint);

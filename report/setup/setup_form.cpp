@@ -115,12 +115,12 @@ TdtSetupForm::TdtSetupForm(QWidget* parent) : QDialog(parent) {
 TdtSetupForm::~TdtSetupForm() = default;
 
 void TdtSetupForm::setTabOrder() {
-    QWidget* const order[] = {SetupBB, CopiesED,     CollateCK,  DuplexCK, PrinterRB, PreviewRB,
-                              FileRB,  editFileName, cboxFormat, bbtnOK,   BitBtn1};
+    // The browse button between the file name and its format: the keyboard reaches it as the mouse does.
+    QWidget* const order[] = {SetupBB, CopiesED,     CollateCK,  DuplexCK,   PrinterRB, PreviewRB,
+                              FileRB,  editFileName, FileNameSB, cboxFormat, bbtnOK,    BitBtn1};
     for (size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
-    // The small browse button is for the mouse; Tab passes it by.
-    FileNameSB->setFocusPolicy(Qt::NoFocus);
+    FileNameSB->setFocusPolicy(Qt::StrongFocus);
 }
 
 void TdtSetupForm::setVisible(bool visible) {
@@ -153,9 +153,14 @@ bool TdtSetupForm::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-// Enter presses the button that has the focus and nothing else: the dialog has no default button.
+// Enter presses the button that has the focus, the browse button included, and in the file name it confirms
+// as "OK" does; anywhere else it does nothing: the dialog has no default button.
 void TdtSetupForm::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (focusWidget() == FileNameSB)
+            FileNameSB->click();
+        else if (focusWidget() == editFileName && bbtnOK->isEnabled())
+            bbtnOK->click();
         event->accept();
         return;
     }
@@ -172,12 +177,14 @@ void TdtSetupForm::FormShow() {
 
     const bool available = printerAvailable();
     if (!available) {
+        // The page is drawn without a printer, so a file needs none either; only the printer is out.
         PrinterRB->setEnabled(false);
-        FileRB->setEnabled(false);
-        if (setups & ssAllowDestPreview)
+        PreviewRB->setEnabled(setups & ssAllowDestPreview);
+        FileRB->setEnabled(setups & ssAllowDestFile);
+        if (PreviewRB->isEnabled())
             checkDestination(PreviewRB);
-        else
-            PreviewRB->setEnabled(false);
+        else if (FileRB->isEnabled())
+            checkDestination(FileRB);
     } else {
         PrinterRB->setEnabled(setups & ssAllowDestPrinter);
         PreviewRB->setEnabled(setups & ssAllowDestPreview);
@@ -240,7 +247,8 @@ void TdtSetupForm::PrinterRBClick(QRadioButton* sender) {
     FileNameSB->setEnabled(false);
     cboxFormat->setEnabled(false);
     bbtnOK->setEnabled(true);
-    SetupBB->setEnabled(true);
+    // Without a printer there is nothing to configure.
+    SetupBB->setEnabled(printerAvailable());
     const bool printer = sender == PrinterRB;
     CopiesED->setEnabled(printer);
     CollateCK->setEnabled(printer);
@@ -292,9 +300,9 @@ void TdtSetupForm::ShowSelectedPrinter() {
         return;
     }
     // Named as not available until it opens: a printer that does not open is reported next.
-    platform::setWrappedCaption(*PrinterLabel, printer.name().isEmpty()
-                                                   ? QStringLiteral("Ninguna impresora disponible")
-                                                   : QStringLiteral("%1 (no disponible)").arg(printer.name()));
+    platform::setWrappedCaption(
+        *PrinterLabel, printer.name().isEmpty() ? QStringLiteral("Ninguna impresora disponible")
+                                                : QStringLiteral("%1 (no disponible)").arg(printer.name()));
     printer.open();
     const QString port = printer.port();
     platform::setWrappedCaption(*PrinterLabel, port.isEmpty()

@@ -165,8 +165,9 @@ protected:
     }
     int extraIndex() const { return int(QPrinterInfo::availablePrinterNames().indexOf(extra)); }
 
-    // Named to sort after the shared queue, so the first printer of the list stays the same meanwhile.
-    const QString extra = QStringLiteral("quelmaro_pdf_custom");
+    // Named after this checkout's test queue, so that another checkout's tests never meet it.
+    const QString extra = qEnvironmentVariable("QUELMARO_TEST_PRINTER", QStringLiteral("quelmaro_pdf")) +
+                          QStringLiteral("_custom");
     QTemporaryDir dir;
 };
 
@@ -219,8 +220,7 @@ TEST_F(ExtraQueue, VanishedPrinterCannotBeOpened) {
         job.Run();
         FAIL() << "no error";
     } catch (const InvalidPrinterError& e) {
-        EXPECT_TRUE(e.message().startsWith(
-            QStringLiteral("No se puede imprimir en la impresora quelmaro_pdf_custom")))
+        EXPECT_TRUE(e.message().startsWith(QStringLiteral("No se puede imprimir en la impresora ") + extra))
             << e.message().toStdString();
     }
 }

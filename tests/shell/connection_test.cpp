@@ -139,17 +139,30 @@ TEST_F(Connection, ConfigurationOfTheConnectedCompany) {
                   {{platform::MessageKind::Error, "No se encontró la configuración NO EXISTE"}}));
 }
 
-TEST_F(Connection, FailedConnectionLeavesThePanelShown) {
+// A failed connection leaves nothing of the attempt: no busy panel over the fields to correct, no F2 or F5
+// (neither button nor key) until a connection succeeds, and the focus on the company that does not exist.
+TEST_F(Connection, FailedConnectionLeavesNothingStale) {
+    connectTo(*window, "01");
+    ASSERT_TRUE(waitFor([&] { return window->SpeedButton3->isEnabled(); }));
     connectTo(*window, "07");
     const QString path = sharedCompanies().root() + "/datos/07/norvane.fdb";
     ASSERT_TRUE(waitFor([&] { return !environment.messages.recorded().isEmpty(); }));
     EXPECT_EQ(errorsShown(environment.messages), QStringList{"No se encontró el archivo o la ruta " + path});
     EXPECT_EQ(environment.messages.recorded().first().kind, platform::MessageKind::Beep);
-    EXPECT_TRUE(window->Panel5->isVisible());
-    EXPECT_EQ(window->Panel5->text(), "Conectando a la base de datos 07 ...");
+    EXPECT_FALSE(window->Panel5->isVisible());
     EXPECT_FALSE(window->SpeedButton3->isEnabled());
-    EXPECT_FALSE(window->EFecIni->isEnabled());
+    EXPECT_FALSE(window->SpeedButton1->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), window->Cia);
+    EXPECT_EQ(window->Cia->selectedText(), "07");
     EXPECT_FALSE(environment.dataModule.Norvane.isOpen());
+    {
+        const ModalCloser closer;
+        for (const Qt::Key key : {Qt::Key_F2, Qt::Key_F5})
+            QTest::keyClick(window->Cia, key);
+        QTest::qWait(50);
+        EXPECT_TRUE(closer.closed().isEmpty());
+    }
+    EXPECT_EQ(errorsShown(environment.messages).size(), 1);
     // The raw client text, one line, in the log.
     const QString log = environment.errorLog();
     EXPECT_TRUE(log.startsWith(
@@ -158,10 +171,14 @@ TEST_F(Connection, FailedConnectionLeavesThePanelShown) {
         << log.toStdString();
     EXPECT_EQ(log.count("\r\n"), 1);
 
-    // A later connection that succeeds hides the panel.
+    // A later connection that succeeds gives F2 and F5 back.
     connectTo(*window, "01");
     ASSERT_TRUE(waitFor([&] { return window->SpeedButton3->isEnabled(); }));
+    EXPECT_TRUE(window->SpeedButton1->isEnabled());
     EXPECT_FALSE(window->Panel5->isVisible());
+    const ModalCloser closer;
+    QTest::keyClick(window->EFecIni, Qt::Key_F5);
+    EXPECT_EQ(closer.closed(), QStringList{"Tftransmitir: Envio resumen diario"});
 }
 
 struct FailureCase {
@@ -169,6 +186,7 @@ struct FailureCase {
     QByteArray server;
     QString password;
     QString shown;
+    const char* focused; // the field to correct
 };
 
 void PrintTo(const FailureCase& c, std::ostream* out) {
@@ -177,8 +195,8 @@ void PrintTo(const FailureCase& c, std::ostream* out) {
 
 class ConnectionFailure : public testing::TestWithParam<FailureCase> {};
 
-// The client's own error, translated for the operator.
-TEST_P(ConnectionFailure, IsShownInSpanish) {
+// The client's own error, translated for the operator, and the focus on the field to correct.
+TEST_P(ConnectionFailure, IsShownInSpanishAndPointsAtTheField) {
     ShellEnvironment environment;
     environment.writeServerList(GetParam().server.isNull() ? QByteArray() : GetParam().server + "\n");
     const auto window = environment.showMainWindow();
@@ -186,16 +204,19 @@ TEST_P(ConnectionFailure, IsShownInSpanish) {
     ASSERT_TRUE(waitFor([&] { return !errorsShown(environment.messages).isEmpty(); }));
     EXPECT_EQ(errorsShown(environment.messages), QStringList{GetParam().shown});
     EXPECT_FALSE(environment.dataModule.Norvane.isOpen());
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QLatin1String(GetParam().focused));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Client, ConnectionFailure,
     testing::Values(FailureCase{"NoServerList", QByteArray(), "masterkey",
-                                "No se encontró el archivo o la ruta /datos/01/norvane.fdb"},
+                                "No se encontró el archivo o la ruta /datos/01/norvane.fdb", "Servidor"},
                     FailureCase{"WrongPassword", "localhost:/quelmaro/norvane", "no-es-la-clave",
-                                "El nombre de Usuario o la clave son incorrectas."},
+                                "El nombre de Usuario o la clave son incorrectas.", "TClave"},
                     FailureCase{"UnknownHost", "srv-quelmaro.invalid:/norvane", "masterkey",
-                                "No se encontró el equipo servidor con nombre srv-quelmaro.invalid"}),
+                                "No se encontró el equipo servidor con nombre srv-quelmaro.invalid",
+                                "Servidor"}),
     [](const testing::TestParamInfo<FailureCase>& info) { return info.param.name; });
 
 TEST_F(Connection, EmptyFieldsDoNothing) {

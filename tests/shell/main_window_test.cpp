@@ -160,6 +160,47 @@ INSTANTIATE_TEST_SUITE_P(
                               QStringLiteral("La fecha 2024/03 no es válida.")}),
     [](const testing::TestParamInfo<TypedDate>& info) { return info.param.name; });
 
+// The points of sale take digits only; leaving them with the last below the first is refused at the field
+// just left, as a date that does not exist is.
+TEST(MainWindow, PointsOfSaleTakeDigitsAndRefuseARangeThatEndsBelowItsStart) {
+    ShellEnvironment environment;
+    const auto window = environment.showMainWindow();
+    window->Ptoini->setFocus();
+    ASSERT_TRUE(waitFor([&] { return QApplication::focusWidget() == window->Ptoini; }));
+    QTest::keyClicks(window->Ptoini, "1a2-");
+    EXPECT_EQ(window->Ptoini->text(), "12");
+    QTest::keyClick(window->Ptoini, Qt::Key_Tab);
+    QTest::keyClicks(window->Ptofin, "5x");
+    EXPECT_EQ(window->Ptofin->text(), "5");
+    QTest::keyClick(window->Ptofin, Qt::Key_Return);
+    EXPECT_EQ(errorsShown(environment.messages),
+              QStringList{"El último punto de venta (5) es menor que el primero (12)."});
+    ASSERT_TRUE(waitFor([&] { return QApplication::focusWidget() == window->Ptofin; }));
+    EXPECT_EQ(window->Ptofin->selectedText(), "5");
+
+    QTest::keyClicks(window->Ptofin, "20");
+    QTest::keyClick(window->Ptofin, Qt::Key_Return);
+    QTest::qWait(20);
+    EXPECT_EQ(errorsShown(environment.messages).size(), 1);
+    EXPECT_EQ(QApplication::focusWidget(), window->Servidor);
+}
+
+// Every password field of the program, "Envio"'s too, shows its characters as the main window's does, and
+// message boxes speak in the windows' font.
+TEST(MainWindow, OneLookForPasswordsAndMessageBoxes) {
+    ShellEnvironment environment;
+    const auto window = environment.showMainWindow();
+    window->TClave->setText("clave");
+    EXPECT_EQ(window->TClave->displayText(), "*****");
+    QLineEdit otherPassword;
+    otherPassword.setEchoMode(QLineEdit::Password);
+    otherPassword.setText("clave");
+    EXPECT_EQ(otherPassword.displayText(), window->TClave->displayText());
+    EXPECT_EQ(window->TClave->styleSheet(), "") << "drawn by the same style as any other field";
+    EXPECT_EQ(QApplication::font("QMessageBox").family(), window->font().family());
+    EXPECT_EQ(QApplication::font("QFileDialog").pointSize(), window->font().pointSize());
+}
+
 TEST(MainWindow, F4OrAltDownOpensTheCalendar) {
     ShellEnvironment environment;
     const auto window = environment.showMainWindow();

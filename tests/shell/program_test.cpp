@@ -86,10 +86,31 @@ TEST_F(Program, MissingRegistryEntryIsReported) {
     ASSERT_TRUE(program.waitForFinished(10000));
     EXPECT_EQ(program.exitCode(), 2);
     const QString output = QString::fromUtf8(program.readAllStandardError());
-    EXPECT_TRUE(output.contains(
-        "INFO: No se encontró la Clave HKEY_LOCAL_MACHINE\\Software\\Qor\\Norvaneerp2019\\Directorio\n"
-        "Sin argumentos el programa abre su ventana"))
+    EXPECT_TRUE(output.contains("INFO: No se encontró la Clave "
+                                "HKEY_LOCAL_MACHINE\\Software\\Qor\\Norvaneerp2019\\Directorio (en este "
+                                "sistema, el valor Directorio del archivo " +
+                                settings.filePath("Qor/Norvaneerp2019.ini") +
+                                ")\nSin argumentos el programa abre su ventana"))
         << output.toStdString();
+}
+
+// The usage in Spanish under any locale, on standard output, before anything else happens and without a
+// screen.
+TEST_F(Program, HelpPrintsTheUsageInSpanish) {
+    QProcessEnvironment environment = program.processEnvironment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "LANGUAGE", "LC_ALL"})
+        environment.remove(name);
+    environment.insert("LANG", "C");
+    program.setProcessEnvironment(environment);
+    for (const char* option : {"--help", "-h"}) {
+        program.start(QUELMARO_PROGRAM, {option});
+        ASSERT_TRUE(program.waitForFinished(10000));
+        EXPECT_EQ(program.exitCode(), 0) << option;
+        EXPECT_TRUE(QString::fromUtf8(program.readAllStandardOutput())
+                        .startsWith("Uso: quelmaro SERVIDOR USUARIO CLAVE COMPAÑÍA"))
+            << option;
+        EXPECT_EQ(program.readAllStandardError(), "") << option;
+    }
 }
 
 TEST_F(Program, WithoutAScreenSaysWhatToDo) {

@@ -44,21 +44,22 @@ const platform::RecordedMessage kBeep{platform::MessageKind::Beep, {}};
 
 INSTANTIATE_TEST_SUITE_P(
     Entries, Registry,
-    testing::Values(
-        RegistryCase{
-            "MissingKey",
-            QByteArray(),
-            {{platform::MessageKind::Information,
-              "No se encontró la Clave HKEY_LOCAL_MACHINE\\Software\\Qor\\Norvaneerp2019\\Directorio"}},
-            false},
-        RegistryCase{"EmptyValue", "[General]\nDirectorio=\n", {}, false},
-        RegistryCase{"MissingValue", "[General]\nOtro=1\n", {}, false},
-        RegistryCase{"ValueNotAText",
-                     "[General]\nDirectorio=a, b\n",
-                     {kBeep,
-                      {platform::MessageKind::Error,
-                       "Se presento el siguiente error: El valor \"Directorio\" de %1 no es un texto."}},
-                     true}),
+    testing::Values(RegistryCase{"MissingKey",
+                                 QByteArray(),
+                                 {{platform::MessageKind::Information,
+                                   "No se encontró la Clave "
+                                   "HKEY_LOCAL_MACHINE\\Software\\Qor\\Norvaneerp2019\\Directorio (en este "
+                                   "sistema, el valor Directorio del archivo %1)"}},
+                                 false},
+                    RegistryCase{"EmptyValue", "[General]\nDirectorio=\n", {}, false},
+                    RegistryCase{"MissingValue", "[General]\nOtro=1\n", {}, false},
+                    RegistryCase{
+                        "ValueNotAText",
+                        "[General]\nDirectorio=a, b\n",
+                        {kBeep,
+                         {platform::MessageKind::Error,
+                          "Se presento el siguiente error: El valor \"Directorio\" de %1 no es un texto."}},
+                        true}),
     [](const testing::TestParamInfo<RegistryCase>& info) { return info.param.name; });
 
 } // namespace

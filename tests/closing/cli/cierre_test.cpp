@@ -35,9 +35,13 @@ protected:
         entry.write("[General]\nDirectorio=" + directory.toUtf8() + "\n");
     }
 
-    Outcome cierre(const QStringList& arguments) {
+    // With the C locale, as a scheduler runs it: its texts are Spanish all the same.
+    Outcome cierre(const QStringList& arguments, QString* standardOutput = nullptr) {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* variable : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+            environment.remove(QLatin1String(variable));
+        environment.insert(QStringLiteral("LANG"), QStringLiteral("C"));
         // Nothing is shown: the command needs no screen and finds its way without one.
         for (const char* variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "XDG_RUNTIME_DIR"})
             environment.remove(QLatin1String(variable));
@@ -49,6 +53,8 @@ protected:
         // Nothing of Qt's own reaches standard error, whatever the environment lacks.
         const QStringList lines =
             QString::fromUtf8(process.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
+        if (standardOutput)
+            *standardOutput = QString::fromUtf8(process.readAllStandardOutput());
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, lines.join(u'\n')};
     }
     QStringList knownDay(const QString& output, const QStringList& options = {}) {
@@ -162,18 +168,46 @@ TEST_F(Cierre, FailuresAreReportedInSpanishAndEndTheCommandWithoutOutput) {
          "ERROR: Se presento el siguiente error: '1;drop' no es un número entero válido"},
         {"branch", knownDay(pdf, {QStringLiteral("--sucursal"), QStringLiteral("todas")}),
          "ERROR: Se presento el siguiente error: 'todas' no es un número entero válido"},
+        {"folder", knownDay(output.filePath(QStringLiteral("no-existe/cierre.pdf"))),
+         "ERROR: Se presento el siguiente error: No se pudo crear el archivo %1/no-existe/cierre.pdf: No hay "
+         "ningún fichero o directorio con ese nombre"},
     };
     for (const FailureCase& c : cases) {
         const Outcome outcome = cierre(c.arguments);
         EXPECT_EQ(outcome.exitCode, 1) << c.what;
         const QString message =
             QString::fromUtf8(c.message)
+                .replace(QStringLiteral("%1/"), output.path() + u'/')
                 .replace(QStringLiteral("%1"), output.filePath(QStringLiteral("cierre.doc")))
                 .replace(QStringLiteral("%2"), missing);
         EXPECT_EQ(outcome.errors, message) << c.what;
         EXPECT_FALSE(QFile::exists(pdf)) << c.what;
     }
-    EXPECT_EQ(cierre({companies.root()}).exitCode, 2);
+}
+
+// Help and a command line it cannot use, in Spanish: the usage on standard output and 0 for the help, the
+// reason and the usage on standard error and 2 otherwise.
+TEST_F(Cierre, HelpAndUnusableCommandLines) {
+    for (const char* option : {"--help", "-h"}) {
+        QString usage;
+        const Outcome outcome = cierre({QLatin1String(option)}, &usage);
+        EXPECT_EQ(outcome.exitCode, 0) << option;
+        EXPECT_TRUE(usage.startsWith(QStringLiteral("Uso: cierre [opciones] SERVIDOR USUARIO CLAVE COMPAÑÍA "
+                                                    "AAAA/MM/DD SALIDA\n")))
+            << usage.toStdString();
+        EXPECT_TRUE(usage.contains(QStringLiteral("  -h, --help        Muestra esta ayuda.\n")));
+        EXPECT_EQ(outcome.errors, QString()) << option;
+    }
+    const Outcome unknown = cierre(knownDay(QStringLiteral("x.pdf"), {QStringLiteral("--zona=1")}));
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_TRUE(unknown.errors.startsWith(QStringLiteral("Opción desconocida: --zona.\nUso: cierre")))
+        << unknown.errors.toStdString();
+    // After "--" a password may start with "-" (the embedded engine takes any); options before it count.
+    const QString pdf = output.filePath(QStringLiteral("guion.pdf"));
+    QStringList dashed = knownDay(pdf);
+    dashed[2] = QStringLiteral("-clave");
+    EXPECT_EQ(cierre(QStringList{QStringLiteral("--sucursal=0"), QStringLiteral("--")} + dashed).exitCode, 0);
+    EXPECT_TRUE(QFile::exists(pdf));
 }
 
 TEST_F(Cierre, NoFormatOfTheClosingReport) {

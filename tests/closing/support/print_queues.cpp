@@ -22,6 +22,14 @@ PrintQueue PrintQueue::shared() {
             qEnvironmentVariable("QUELMARO_TEST_PRINTER_OUTPUT")};
 }
 
+PrintQueue PrintQueue::sharedAsDefault() {
+    const PrintQueue queue = shared();
+    // CUPS takes LPDEST before its own default destination.
+    if (!queue.name.isEmpty())
+        qputenv("LPDEST", queue.name.toUtf8());
+    return queue;
+}
+
 void PrintQueue::clear() const {
     QFile::remove(output);
 }

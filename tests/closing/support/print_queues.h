@@ -17,6 +17,9 @@ struct PrintQueue {
 
     // Empty when the environment names no test queue.
     static PrintQueue shared();
+    // The shared queue, made this process's default printer for the tests that print on the default one:
+    // each checkout has its own queue, and which one the system lists first is anybody's guess.
+    static PrintQueue sharedAsDefault();
     // Removes the output file, so that what is read afterwards is the next job's.
     void clear() const;
     // The pages of the last job, once the queue holds no job and its file has stopped growing.
@@ -25,8 +28,7 @@ struct PrintQueue {
     void drain() const;
 };
 
-// A second file queue for as long as the object lives, named to sort after the shared one so that the first
-// printer of the list, the default one here, stays the same. Adding a queue needs root.
+// A second file queue for as long as the object lives. Adding a queue needs root.
 class AddedQueue {
 public:
     explicit AddedQueue(const QString& name);

@@ -10,9 +10,11 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -89,7 +91,7 @@ struct ToolbarButton {
 
 TEST_F(PreviewForm, CreatedWithTheToolbarPageViewAndStatusBar) {
     const ToolbarButton buttons[] = {
-        {"SpeedButton6", 13, QStringLiteral("Imprimir reporte")},
+        {"SpeedButton6", 13, QStringLiteral("Abrir reporte guardado")},
         {"SpeedButton7", 45, QStringLiteral("Imprimir reporte")},
         {"SpeedButton1", 96, QStringLiteral("Primera página")},
         {"SpeedButton2", 120, QStringLiteral("Página anterior")},
@@ -108,7 +110,8 @@ TEST_F(PreviewForm, CreatedWithTheToolbarPageViewAndStatusBar) {
         EXPECT_FALSE(button->icon().isNull());
     }
     auto* close = control<QPushButton>("BtnClose");
-    EXPECT_EQ(close->geometry(), QRect(571, 2, 25, 25));
+    // Right after the zoom, with the other controls of the toolbar.
+    EXPECT_EQ(close->geometry(), QRect(481, 2, 25, 25));
     EXPECT_EQ(close->toolTip(), QStringLiteral("Cerrar"));
     EXPECT_EQ(pageNumber()->x(), 246);
     EXPECT_EQ(pageNumber()->width(), 27);
@@ -131,13 +134,38 @@ TEST_F(PreviewForm, CreatedWithTheToolbarPageViewAndStatusBar) {
     EXPECT_EQ(form->font().pointSize(), 10);
 }
 
+// However large the page, the window fits the screen, and it never shrinks below its toolbar.
+TEST_F(PreviewForm, OpensWithinTheScreenAndKeepsItsToolbarWhole) {
+    start(1);
+    EXPECT_TRUE(form->screen()->availableGeometry().contains(form->geometry()));
+    form->resize(70, 122);
+    EXPECT_GE(form->width(), control<QPushButton>("BtnClose")->geometry().right() + 1);
+    EXPECT_GE(form->height(), 240);
+}
+
+class StoreScreen : public PreviewForm {};
+
+// On a store's 1280 × 1024 screen the preview opens with the whole width of the page at 100 %, the figures at
+// its right edge included; widened, its toolbar stays together.
+TEST_F(StoreScreen, PreviewShowsTheWholeWidthOfThePage) {
+    ASSERT_EQ(QGuiApplication::primaryScreen()->geometry().size(), QSize(1280, 1024));
+    start(1);
+    EXPECT_EQ(zoom(), 100.0);
+    EXPECT_EQ(horizontal().maximum(), 0);
+    EXPECT_GE(control<QScrollArea>("ScrollBox1")->viewport()->width(), 816); // 8.5 inches at 96 dpi
+    EXPECT_LE(form->height(), 1024);
+    EXPECT_GT(form->height(), 450);
+    form->resize(1200, form->height());
+    EXPECT_EQ(control<QPushButton>("BtnClose")->x(), 481);
+}
+
 TEST_F(PreviewForm, StartShowsPageOneOfTheJobsPages) {
     start(3);
     EXPECT_EQ(page(), 1);
     EXPECT_EQ(pageNumber()->text(), QStringLiteral("1"));
     EXPECT_EQ(pageCountText(), QStringLiteral("de 3"));
     EXPECT_EQ(form->RenderPreview->pageStore(), &store) << "the job's pages are shown, not copied";
-    EXPECT_EQ(form->size(), QSize(615, 450));
+    EXPECT_GE(form->width(), 615) << "the job's size, or more for the page";
     EXPECT_FALSE(form->RenderPreview->pageImage().isNull());
 }
 
@@ -365,6 +393,9 @@ TEST_F(PreviewForm, EmptyZoomIsReportedAndChangesNothing) {
 
 TEST_F(PreviewForm, PageKeysScrollThePageAndTurnItAtItsEnds) {
     start(3);
+    // A view less than half the page's height.
+    form->resize(615, 450);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return viewHeight() < 450; }));
     const int height = viewHeight();
     const int bottom = vertical().maximum();
     ASSERT_GT(bottom, height) << "the page must be taller than two views";

@@ -8,6 +8,7 @@
 #include "tests/report/report_test_support.h"
 #include "tests/report/setup/window_controls.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -170,10 +171,10 @@ TEST_F(SetupForm, CreatedWithEveryControlInItsPlace) {
 
 TEST_F(SetupForm, TabGoesThroughTheOptionsThenTheDestinationThenTheButtons) {
     const QStringList expected = {
-        QStringLiteral("SetupBB"),  QStringLiteral("CopiesED"),     QStringLiteral("CollateCK"),
-        QStringLiteral("DuplexCK"), QStringLiteral("PrinterRB"),    QStringLiteral("PreviewRB"),
-        QStringLiteral("FileRB"),   QStringLiteral("editFileName"), QStringLiteral("cboxFormat"),
-        QStringLiteral("bbtnOK"),   QStringLiteral("BitBtn1")};
+        QStringLiteral("SetupBB"),    QStringLiteral("CopiesED"),     QStringLiteral("CollateCK"),
+        QStringLiteral("DuplexCK"),   QStringLiteral("PrinterRB"),    QStringLiteral("PreviewRB"),
+        QStringLiteral("FileRB"),     QStringLiteral("editFileName"), QStringLiteral("FileNameSB"),
+        QStringLiteral("cboxFormat"), QStringLiteral("bbtnOK"),       QStringLiteral("BitBtn1")};
     QStringList chain;
     QWidget* widget = control<QWidget>("SetupBB");
     do {
@@ -484,21 +485,29 @@ TEST_F(WithPrinter, CollationAndTwoSidedPrintingFollowTheirBoxes) {
     }
 }
 
-TEST_F(WithPrinter, KeyboardChoosesTheDestinationAndEnterPressesOnlyTheFocusedButton) {
+// The keyboard alone: Alt+A, the browse button reached with Tab and pressed with Enter, Enter in the file
+// name confirming once there is a name.
+TEST_F(WithPrinter, KeyboardChoosesTheFileAndEnterInItsNameConfirms) {
     show();
     pressMnemonic(Qt::Key_A, "FileRB");
     EXPECT_TRUE(fileName()->isEnabled());
     fileName()->setFocus();
-    QTest::keyClicks(fileName(), QStringLiteral("cierre"));
     QTest::keyClick(fileName(), Qt::Key_Return);
-    EXPECT_TRUE(form->isVisible()) << "Enter in the file name does not confirm";
-    pressMnemonic(Qt::Key_V, "PreviewRB");
-    EXPECT_FALSE(fileName()->isEnabled());
-    button("bbtnOK")->setFocus();
-    QTest::keyClick(button("bbtnOK"), Qt::Key_Return);
+    EXPECT_TRUE(form->isVisible()) << "no name yet";
+    QTest::keyClick(fileName(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), control<QWidget>("FileNameSB"));
+    messages.answerSaveFile(QStringLiteral("/tmp/elegido.txt"), 3);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(messages.unusedAnswers(), 0);
+    EXPECT_TRUE(form->isVisible()) << "the browse button confirms nothing";
+    EXPECT_EQ(formats()->currentIndex(), 3);
+    fileName()->setFocus();
+    QTest::keyClick(fileName(), Qt::Key_Return);
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(form->result(), QDialog::Accepted);
-    EXPECT_EQ(job.Destination, TReportDest::rdPreview);
+    EXPECT_EQ(job.Destination, TReportDest::rdFile);
+    EXPECT_EQ(job.OutputFile, QStringLiteral("/tmp/elegido.txt"));
+    EXPECT_EQ(job.FileRenderer, &text);
 }
 
 TEST_F(WithPrinter, CancellingWritesNothingBack) {
@@ -546,23 +555,29 @@ TEST_F(WithPrinter, ConfigureOpensThePrintSetupOnTheReportPrinter) {
     EXPECT_TRUE(form->isVisible());
 }
 
-TEST_F(NoPrinter, OnlyThePreviewCanBeChosen) {
+// The page is drawn without a printer, so it can go to the preview or to a file of any format.
+TEST_F(NoPrinter, EveryDestinationButThePrinter) {
     job.SystemPrinter.Copies = 2;
     show();
     EXPECT_EQ(control<QLabel>("PrinterLabel")->text(), QStringLiteral("No hay impresoras instaladas!"));
     EXPECT_TRUE(radio("PreviewRB")->isChecked());
     EXPECT_TRUE(enabled("PreviewRB"));
+    EXPECT_TRUE(enabled("FileRB"));
     EXPECT_TRUE(enabled("bbtnOK"));
+    clickRadio("FileRB");
+    EXPECT_EQ(formats()->count(), 5);
+    EXPECT_EQ(formats()->itemText(4), QStringLiteral("Portable Document Format (PDF)"));
+    clickRadio("PreviewRB");
     for (const char* name :
-         {"PrinterRB", "FileRB", "CollateCK", "CopiesED", "CopiesLabel", "DuplexCK", "SetupBB"})
+         {"PrinterRB", "CollateCK", "CopiesED", "CopiesLabel", "DuplexCK", "SetupBB", "editFileName"})
         EXPECT_FALSE(enabled(name)) << name;
     EXPECT_EQ(copies()->text(), QStringLiteral("2"));
     confirm();
     EXPECT_EQ(job.Destination, TReportDest::rdPreview);
 }
 
-TEST_F(NoPrinter, WithoutThePreviewNothingCanBeConfirmed) {
-    job.SystemSetups &= ~TSystemSetups(ssAllowDestPreview);
+TEST_F(NoPrinter, WithoutThePreviewAndTheFileNothingCanBeConfirmed) {
+    job.SystemSetups &= ~TSystemSetups(ssAllowDestPreview | ssAllowDestFile);
     show();
     for (const char* name : {"PrinterRB", "PreviewRB", "FileRB", "bbtnOK"})
         EXPECT_FALSE(enabled(name)) << name;
@@ -591,8 +606,9 @@ protected:
     }
     void removeSecond() { test::runTool(QStringLiteral("lpadmin"), {QStringLiteral("-x"), second}); }
 
-    // Named to sort after the shared queue, so the first printer of the list stays the same meanwhile.
-    const QString second = QStringLiteral("quelmaro_pdf_setup");
+    // Named after this checkout's test queue, so that another checkout's tests never meet it.
+    const QString second = qEnvironmentVariable("QUELMARO_TEST_PRINTER", QStringLiteral("quelmaro_pdf")) +
+                           QStringLiteral("_setup");
 };
 
 TEST_F(SecondPrinter, PrinterChosenInTheSetupBecomesTheReportPrinter) {
@@ -602,7 +618,7 @@ TEST_F(SecondPrinter, PrinterChosenInTheSetupBecomesTheReportPrinter) {
     messages.answerPrinterSetup([this](QPrinter& printer) { printer.setPrinterName(second); });
     QTest::mouseClick(button("SetupBB"), Qt::LeftButton);
     EXPECT_EQ(job.printer().name(), second);
-    EXPECT_EQ(control<QLabel>("PrinterLabel")->text(), QStringLiteral("quelmaro_pdf_setup en Caja 1"));
+    EXPECT_EQ(control<QLabel>("PrinterLabel")->text(), second + QStringLiteral(" en Caja 1"));
 
     // A printer that goes away meanwhile is reported when the label is refreshed.
     removeSecond();
@@ -611,24 +627,25 @@ TEST_F(SecondPrinter, PrinterChosenInTheSetupBecomesTheReportPrinter) {
     ASSERT_EQ(messages.recorded().size(), 1);
     EXPECT_EQ(messages.recorded().front().kind, platform::MessageKind::Error);
     // The system tells nothing more of a printer it no longer has, not even where it was.
-    EXPECT_EQ(
-        messages.recorded().front().text,
-        QStringLiteral("No se puede imprimir en la impresora quelmaro_pdf_setup: ya no está instalada o "
-                       "el sistema de impresión no responde."));
-    EXPECT_EQ(control<QLabel>("PrinterLabel")->text(), QStringLiteral("quelmaro_pdf_setup (no disponible)"));
+    EXPECT_EQ(messages.recorded().front().text,
+              QStringLiteral("No se puede imprimir en la impresora %1: ya no está instalada o "
+                             "el sistema de impresión no responde.")
+                  .arg(second));
+    EXPECT_EQ(control<QLabel>("PrinterLabel")->text(), second + QStringLiteral(" (no disponible)"));
     EXPECT_TRUE(form->isVisible());
 }
 
-TEST_F(SecondPrinter, AReportPrinterThatCannotBeOpenedIsReportedAndOnlyThePreviewIsOffered) {
+TEST_F(SecondPrinter, AReportPrinterThatCannotBeOpenedIsReportedAndOnlyThePrinterIsOut) {
     job.printer().SelectPrinter(int(QPrinterInfo::availablePrinterNames().indexOf(second)));
     ASSERT_EQ(job.printer().name(), second);
     removeSecond();
     show();
     ASSERT_EQ(messages.recorded().size(), 1);
     EXPECT_TRUE(messages.recorded().front().text.startsWith(
-        QStringLiteral("No se puede imprimir en la impresora quelmaro_pdf_setup: ")));
+        QStringLiteral("No se puede imprimir en la impresora %1: ").arg(second)));
     EXPECT_TRUE(radio("PreviewRB")->isChecked());
-    for (const char* name : {"PrinterRB", "FileRB", "CopiesED", "SetupBB"})
+    EXPECT_TRUE(enabled("FileRB"));
+    for (const char* name : {"PrinterRB", "CopiesED", "SetupBB"})
         EXPECT_FALSE(enabled(name)) << name;
     confirm();
     EXPECT_EQ(job.Destination, TReportDest::rdPreview);
