@@ -25,42 +25,28 @@ begin
     errores = 0;
     movimientos = 1;
 end^
+commit^
 
-create or alter procedure contabil_factura (documento integer, interfaz integer, origen integer)
-returns (errores integer, movimientos integer, idcnt integer) as
+-- The six posting procedures of the contract, each appending to its ledger ('L', or 'N' for the second).
+execute block as
+    declare procedimiento varchar(31);
+    declare tipo integer;
+    declare libro char(1);
 begin
-    execute procedure asiente(31, documento, 'L', null) returning_values errores, movimientos, idcnt;
-    suspend;
-end^
-create or alter procedure contabil_factura_niif (documento integer, interfaz integer, origen integer)
-returns (errores integer, movimientos integer, idcnt integer) as
-begin
-    execute procedure asiente(31, documento, 'N', origen) returning_values errores, movimientos, idcnt;
-    suspend;
-end^
-create or alter procedure contabil_recicaja (documento integer, interfaz integer, origen integer)
-returns (errores integer, movimientos integer, idcnt integer) as
-begin
-    execute procedure asiente(61, documento, 'L', null) returning_values errores, movimientos, idcnt;
-    suspend;
-end^
-create or alter procedure contabil_recicaja_niif (documento integer, interfaz integer, origen integer)
-returns (errores integer, movimientos integer, idcnt integer) as
-begin
-    execute procedure asiente(61, documento, 'N', origen) returning_values errores, movimientos, idcnt;
-    suspend;
-end^
-create or alter procedure contabil_traslacaja (documento integer, interfaz integer, origen integer)
-returns (errores integer, movimientos integer, idcnt integer) as
-begin
-    execute procedure asiente(66, documento, 'L', null) returning_values errores, movimientos, idcnt;
-    suspend;
-end^
-create or alter procedure contabil_traslacaja_niif (documento integer, interfaz integer, origen integer)
-returns (errores integer, movimientos integer, idcnt integer) as
-begin
-    execute procedure asiente(66, documento, 'N', origen) returning_values errores, movimientos, idcnt;
-    suspend;
+    for select p, t, l from (
+            select 'contabil_factura' p, 31 t, 'L' l from rdb$database
+            union all select 'contabil_factura_niif', 31, 'N' from rdb$database
+            union all select 'contabil_recicaja', 61, 'L' from rdb$database
+            union all select 'contabil_recicaja_niif', 61, 'N' from rdb$database
+            union all select 'contabil_traslacaja', 66, 'L' from rdb$database
+            union all select 'contabil_traslacaja_niif', 66, 'N' from rdb$database)
+        into :procedimiento, :tipo, :libro do
+        execute statement 'create or alter procedure ' || procedimiento ||
+            ' (documento integer, interfaz integer, origen integer)' ||
+            ' returns (errores integer, movimientos integer, idcnt integer) as begin' ||
+            ' execute procedure asiente(' || tipo || ', documento, ''' || libro || ''', ' ||
+            iif(libro = 'L', 'null', 'origen') || ') returning_values errores, movimientos, idcnt;' ||
+            ' suspend; end';
 end^
 create or alter procedure contabiliza_pendiente (idcnt integer) as
 begin
