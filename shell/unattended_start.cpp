@@ -72,6 +72,8 @@ QString usage(const QString& reason) {
                "  Envía sin operador con MODO 1: AGENCIA es un SUCU_ID (0: todas); la fecha es el día a "
                "enviar, CLI envía los clientes de hoy.\n"
                "  Sin argumentos abre la ventana \"Resumen diario\" (no con QUELMARO_NO_DIALOGS=1).\n"
+               "  Una CLAVE vacía se toma de QUELMARO_ORIGIN_PASSWORD y una CLAVE_DESTINO vacía de "
+               "QUELMARO_DESTINATION_PASSWORD, que la lista de procesos no muestra.\n"
                "  -h, --help: muestra esta ayuda.\n"
                "  Termina con 0 cuando todo se envió y contabilizó, 1 cuando hubo errores, 2 con una línea "
                "de comandos que no puede usar.\n");
