@@ -1,11 +1,11 @@
 // The program quelmaro: "Resumen de ventas".
 #include "data/dm/dm.h"
+#include "data/dm/environment_logins.h"
 #include "data/dm/formats.h"
 #include "platform/memory.h"
 #include "platform/qt_diagnostics.h"
 #include "platform/system_translations.h"
 #include "shell/application.h"
-#include "shell/environment_logins.h"
 #include "shell/rngquelmaro.h"
 #include "shell/termination.h"
 #include "shell/unattended_start.h"
@@ -53,9 +53,9 @@ int main(int argc, char** argv) {
     quelmaro::platform::useRegionalSettings();
 
     quelmaro::Tfdm dataModule;
-    quelmaro::shell::nameRoleFromEnvironment(dataModule.Norvane);
+    quelmaro::dm::nameRoleFromEnvironment(dataModule.Norvane);
     const QStringList arguments =
-        quelmaro::shell::withPasswordsFromEnvironment(QCoreApplication::arguments().mid(1));
+        quelmaro::dm::withPasswordsFromEnvironment(QCoreApplication::arguments().mid(1));
     quelmaro::Tfquelmaro mainWindow(arguments);
     // A start nobody can finish ends at once, after the window's creation has said what it had to.
     const bool noDialogs = qEnvironmentVariable("QUELMARO_NO_DIALOGS") == QLatin1String("1");

@@ -4,13 +4,13 @@
 #include "closing/rows/cimpfactura.h"
 #include "closing/run/print_run.h"
 #include "data/dm/dm.h"
+#include "data/dm/environment_logins.h"
 #include "data/dm/formats.h"
 #include "platform/guard.h"
 #include "platform/messages.h"
 #include "platform/printers.h"
 #include "platform/registry.h"
 #include "platform/unattended_messages.h"
-#include "shell/environment_logins.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -87,7 +87,7 @@ int runCierre(const CierreArguments& arguments) {
                                         arguments.servidor + QStringLiteral("/datos/") + arguments.compania +
                                             QStringLiteral("/norvane.fdb"));
         dataModule.Norvane.setParameter(QStringLiteral("User_Name"), arguments.usuario);
-        dataModule.Norvane.setParameter(QStringLiteral("password"), shell::originPassword(arguments.clave));
+        dataModule.Norvane.setParameter(QStringLiteral("password"), dm::originPassword(arguments.clave));
         dataModule.Norvane.open();
         rows.open(ClosingRequest{fecha, completedPointRange({arguments.desde, arguments.hasta}),
                                  arguments.sucursal});

@@ -7,7 +7,7 @@ namespace quelmaro::fb {
 class Connection;
 }
 
-namespace quelmaro::shell {
+namespace quelmaro::dm {
 
 // A scheduler's start may leave the passwords out of the command line, which any user of the machine reads
 // in the process list, and put them in the environment, which only the process's own user reads.
@@ -24,4 +24,4 @@ QStringList withPasswordsFromEnvironment(QStringList arguments);
 // the central company; a database that does not grant the role to the user ignores it.
 void nameRoleFromEnvironment(fb::Connection& connection);
 
-} // namespace quelmaro::shell
+} // namespace quelmaro::dm

@@ -1,8 +1,8 @@
-#include "shell/environment_logins.h"
+#include "data/dm/environment_logins.h"
 
 #include "data/fb/connection.h"
 
-namespace quelmaro::shell {
+namespace quelmaro::dm {
 
 namespace {
 
@@ -29,4 +29,4 @@ void nameRoleFromEnvironment(fb::Connection& connection) {
         connection.setParameter(QStringLiteral("RoleName"), role);
 }
 
-} // namespace quelmaro::shell
+} // namespace quelmaro::dm
